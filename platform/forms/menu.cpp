@@ -1,0 +1,112 @@
+#include "menu_impl.h"
+
+#include "runtime/error.h"
+
+namespace forms {
+
+std::unique_ptr<MenuItem> make_item(QAction* action)
+{
+    auto impl = std::make_unique<MenuItem::Impl>();
+    impl->action = action;
+    auto item = std::make_unique<MenuItem>(std::move(impl));
+    MenuItem* self = item.get();
+    item->impl().clicked = QObject::connect(action, &QAction::triggered, [self] {
+        if (self->on_click)
+            self->on_click();
+    });
+    return item;
+}
+
+MenuItem::MenuItem(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+
+MenuItem::~MenuItem() { QObject::disconnect(d->clicked); }
+
+std::string MenuItem::caption() const { return d->action ? d->action->text().toStdString() : ""; }
+
+void MenuItem::set_caption(const std::string& caption)
+{
+    if (d->action)
+        d->action->setText(QString::fromStdString(caption));
+}
+
+bool MenuItem::enabled() const { return d->action && d->action->isEnabled(); }
+
+void MenuItem::set_enabled(bool on)
+{
+    if (d->action)
+        d->action->setEnabled(on);
+}
+
+bool MenuItem::visible() const { return d->action && d->action->isVisible(); }
+
+void MenuItem::set_visible(bool on)
+{
+    if (d->action)
+        d->action->setVisible(on);
+}
+
+MenuArray::MenuArray(std::unique_ptr<Place> place) : place_(std::move(place)) {}
+
+MenuArray::~MenuArray() = default;
+
+MenuItem& MenuArray::operator[](int index)
+{
+    auto it = items_.find(index);
+    if (it == items_.end())
+        throw rt::Error(rt::errSubscript, "ZEB", "Control array element '" + std::to_string(index) +
+                                                     "' doesn't exist");
+    return *it->second;
+}
+
+MenuItem& MenuArray::load(int index)
+{
+    if (items_.count(index))
+        throw rt::Error(360, "ZEB", "Object already loaded");
+    QMenu* menu = place_->menu;
+    auto* action = new QAction(menu);
+    // Entries of the array stay together: a new one goes right after the last one placed.
+    QAction* before = nullptr;
+    if (place_->last) {
+        const auto actions = menu->actions();
+        const auto last = actions.indexOf(place_->last.data());
+        if (last >= 0 && last + 1 < actions.size())
+            before = actions[last + 1];
+    }
+    if (before)
+        menu->insertAction(before, action);
+    else
+        menu->addAction(action);
+    place_->last = action;
+    auto item = make_item(action);
+    QObject::disconnect(item->impl().clicked);
+    item->impl().clicked = QObject::connect(action, &QAction::triggered, [this, index] {
+        if (on_click)
+            on_click(index);
+    });
+    return *(items_[index] = std::move(item));
+}
+
+Menu::Menu(std::unique_ptr<Impl> impl) : d(std::move(impl)), title_(make_item(d->menu->menuAction()))
+{
+}
+
+Menu::~Menu() = default;
+
+MenuItem& Menu::add_item(const std::string& caption)
+{
+    QAction* action = d->menu->addAction(QString::fromStdString(caption));
+    items_.push_back(make_item(action));
+    return *items_.back();
+}
+
+MenuArray& Menu::add_array(const std::string& caption)
+{
+    auto place = std::make_unique<MenuArray::Place>();
+    place->menu = d->menu;
+    arrays_.push_back(std::make_unique<MenuArray>(std::move(place)));
+    MenuArray& array = *arrays_.back();
+    array.load(0).set_caption(caption);
+    return array;
+}
+
+} // namespace forms

@@ -1,0 +1,15 @@
+#pragma once
+// For the platform layers only: window handles and the toolkit widgets behind them.
+
+#include <cstdint>
+
+class QWidget;
+
+namespace forms {
+
+/// A new handle for `widget`; it is forgotten when the widget goes.
+std::intptr_t register_window(QWidget* widget);
+/// The widget behind `hwnd`, or null for 0 or a handle that is no longer valid.
+QWidget* window_for(std::intptr_t hwnd);
+
+} // namespace forms

@@ -1,0 +1,130 @@
+#include "automation.h"
+
+#include "launch.h"
+#include "office_object.h"
+#include "runtime/error.h"
+#include "settings.h"
+
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <rtl/bootstrap.hxx>
+
+#include <chrono>
+#include <cmath>
+#include <sys/wait.h>
+#include <thread>
+
+namespace office {
+
+using css::uno::Reference;
+using css::uno::XComponentContext;
+
+namespace {
+
+constexpr auto source = "ZEB.office";
+
+rt::Error cannot_create(const std::string& why) { return rt::Error(rt::errCantCreateObject, source, why); }
+
+std::string utf8(const rtl::OUString& s) { return rtl::OUStringToOString(s, RTL_TEXTENCODING_UTF8).getStr(); }
+
+/// ZEB's own UNO runtime, which talks to the office over the pipe. Made once and kept
+/// for the process: UNO objects must not be torn down while the process exits.
+Reference<XComponentContext> local_context()
+{
+    static Reference<XComponentContext>* context = [] {
+        // Without the office's fundamentalrc only the base types are known.
+        rtl::Bootstrap::set(rtl::OUString::createFromAscii("URE_BOOTSTRAP"),
+                            rtl::OUString::createFromAscii(
+                                "vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc"));
+        return new Reference<XComponentContext>(cppu::defaultBootstrap_InitialComponentContext());
+    }();
+    return *context;
+}
+
+/// The office's component context on the pipe, or null when nothing answers there.
+Reference<XComponentContext> try_connect(const Settings& settings)
+{
+    auto resolver = css::bridge::UnoUrlResolver::create(local_context());
+    try {
+        return Reference<XComponentContext>(
+            resolver->resolve(rtl::OStringToOUString(settings.connect_url().c_str(), RTL_TEXTENCODING_UTF8)),
+            css::uno::UNO_QUERY);
+    } catch (const css::connection::NoConnectException&) {
+        return {};
+    }
+}
+
+/// Starts the office and waits, bounded, until it answers on the pipe.
+Reference<XComponentContext> start_and_connect(const Settings& settings, const Waiting& waiting)
+{
+    Settings run = settings;
+    run.soffice = find_program(settings.soffice);
+    if (run.soffice.empty())
+        throw cannot_create("LibreOffice is not installed: the program \"" + settings.soffice +
+                            "\" that starts it was not found.\r\nInstall LibreOffice Calc (on Debian: "
+                            "sudo apt install libreoffice-calc) and start ZEB again.");
+    const pid_t pid = launch(run.command_line());
+    if (pid < 0)
+        throw cannot_create("LibreOffice could not be started (\"" + run.soffice + "\" did not run).");
+
+    if (waiting.begin)
+        waiting.begin();
+    struct End {
+        const Waiting& w;
+        ~End() { if (w.end) w.end(); }
+    } end{waiting};
+
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(std::lround(settings.wait_seconds * 1000));
+    bool launcher_running = true;
+    for (;;) {
+        if (auto context = try_connect(settings); context.is())
+            return context;
+        int status = 0;
+        // A launcher that hands its request to an office already running ends with 0;
+        // any other end means the office will not come.
+        if (launcher_running && has_ended(pid, status)) {
+            launcher_running = false;
+            if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+                throw cannot_create("LibreOffice stopped while starting (\"" + run.soffice + "\" ended with " +
+                                    (WIFEXITED(status) ? "exit code " + std::to_string(WEXITSTATUS(status))
+                                                       : "a signal") +
+                                    ").\r\nCheck that LibreOffice starts on its own, then start ZEB again.");
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw cannot_create("LibreOffice did not answer within " +
+                                std::to_string(std::lround(settings.wait_seconds)) +
+                                " seconds.\r\nIf it is showing a question, answer it; otherwise close "
+                                "LibreOffice and start ZEB again.");
+        if (waiting.tick)
+            waiting.tick();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+} // namespace
+
+std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiting& waiting)
+{
+    if (progid != "com.sun.star.ServiceManager")
+        throw cannot_create("ActiveX component can't create object: '" + progid + "'");
+    const Settings settings = Settings::from_environment();
+    try {
+        Reference<XComponentContext> remote = try_connect(settings);
+        if (!remote.is())
+            remote = start_and_connect(settings, waiting);
+        auto session = std::make_shared<Session>();
+        session->remote = remote;
+        Reference<css::lang::XMultiComponentFactory> manager = remote->getServiceManager();
+        session->invocation.set(manager->createInstanceWithContext(
+                                    rtl::OUString::createFromAscii("com.sun.star.script.Invocation"), remote),
+                                css::uno::UNO_QUERY_THROW);
+        return std::make_shared<OfficeObject>(session, css::uno::Any(manager));
+    } catch (const css::uno::Exception& e) {
+        throw cannot_create("LibreOffice could not be reached: " + utf8(e.Message));
+    }
+}
+
+} // namespace office

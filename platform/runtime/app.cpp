@@ -1,0 +1,36 @@
+#include "app.h"
+
+#include "version.h"
+
+#include <filesystem>
+
+extern "C" char __executable_start; // where the linker placed the executable's first byte
+
+namespace rt {
+
+std::string App::path()
+{
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return std::filesystem::current_path().string();
+    return exe.parent_path().string();
+}
+
+std::string App::title() { return "ZEB"; }
+
+const VersionInfo& App::version()
+{
+    static const VersionInfo info{ZEB_PRODUCT, ZEB_VERSION_MAJOR, ZEB_VERSION_MINOR,
+                                  ZEB_VERSION_PATCH, "", "", "", "", ""};
+    return info;
+}
+
+std::intptr_t App::instance()
+{
+    // The module handle is the address the executable is loaded at, which is
+    // what a module instance handle is.
+    return reinterpret_cast<std::intptr_t>(&__executable_start);
+}
+
+} // namespace rt

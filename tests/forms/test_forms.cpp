@@ -1,0 +1,164 @@
+#include "forms/application.h"
+#include "forms/form.h"
+#include "forms/msgbox.h"
+#include "modal.h"
+#include "runtime/error.h"
+#include "test_app.h"
+
+#include <QAbstractButton>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <gtest/gtest.h>
+
+namespace {
+
+QMainWindow* window_titled(const QString& title)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMainWindow*>(w); m && m->windowTitle() == title)
+            return m;
+    return nullptr;
+}
+
+QStringList texts(const QList<QAction*>& actions)
+{
+    QStringList out;
+    for (QAction* a : actions)
+        out << a->text();
+    return out;
+}
+
+} // namespace
+
+TEST(MenuArray, NewEntriesGoRightAfterTheArraysLastEntry)
+{
+    forms::Form form(test_app());
+    form.set_caption("menus");
+    forms::Menu& menu = form.add_menu("Top");
+    forms::MenuArray& array = menu.add_array("zero");
+    menu.add_item("after");
+    array.load(1).set_caption("one");
+    array.load(2).set_caption("two");
+    int clicked = -1;
+    array.on_click = [&](int i) { clicked = i; };
+
+    QMenu* popup = window_titled("menus")->menuBar()->actions().at(0)->menu();
+    EXPECT_EQ(texts(popup->actions()), (QStringList{"zero", "one", "two", "after"}));
+    EXPECT_EQ(array.count(), 3);
+    popup->actions().at(2)->trigger();
+    EXPECT_EQ(clicked, 2);
+}
+
+TEST(MenuArray, MissingIndexAndIndexInUseRaise)
+{
+    forms::Form form(test_app());
+    forms::MenuArray& array = form.add_menu("Top").add_array("zero");
+    try {
+        array[5];
+        FAIL() << "no error for a missing entry";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::errSubscript);
+    }
+    EXPECT_THROW(array.load(0), rt::Error);
+}
+
+TEST(Form, ClientSizeIsKeptInTwipsAndShownAtFifteenTwipsAPixel)
+{
+    forms::Form form(test_app());
+    form.set_caption("size");
+    form.set_client_size(4680, 3090);
+    EXPECT_EQ(form.client_width(), 4680);
+    EXPECT_EQ(form.client_height(), 3090);
+    QMainWindow* w = window_titled("size");
+    EXPECT_EQ(w->width(), 312);
+    EXPECT_EQ(w->height() - w->menuBar()->sizeHint().height(), 206);
+}
+
+TEST(Form, UnloadRunsOnceEvenWhenTheUnloadClosesAgain)
+{
+    forms::Form form(test_app());
+    int unloads = 0;
+    form.on_unload = [&] {
+        ++unloads;
+        form.close(); // a close already under way is left to proceed
+    };
+    form.load();
+    ASSERT_EQ(test_app().forms().back(), &form);
+    form.close();
+    form.close();
+    EXPECT_EQ(unloads, 1);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_TRUE(std::find(test_app().forms().begin(), test_app().forms().end(), &form) ==
+                test_app().forms().end());
+}
+
+TEST(Form, OpenFormsAreKeptInOpeningOrderAndTheCloseButtonUnloads)
+{
+    const auto before = test_app().forms().size();
+    forms::Form first(test_app()), second(test_app());
+    first.set_caption("first");
+    second.load();
+    first.load();
+    ASSERT_EQ(test_app().forms().size(), before + 2);
+    EXPECT_EQ(test_app().forms()[before], &second);
+    EXPECT_EQ(test_app().forms()[before + 1], &first);
+
+    bool unloaded = false;
+    first.on_unload = [&] { unloaded = true; };
+    first.show();
+    window_titled("first")->close(); // as the title bar's close button does
+    EXPECT_TRUE(unloaded);
+    EXPECT_FALSE(first.loaded());
+    second.close();
+    EXPECT_EQ(test_app().forms().size(), before);
+}
+
+TEST(Form, LoadEventMayCloseTheFormSoItIsNeverShown)
+{
+    forms::Form form(test_app());
+    form.on_load = [&] { form.close(); };
+    form.show();
+    EXPECT_FALSE(form.visible());
+    EXPECT_FALSE(form.loaded());
+}
+
+TEST(Form, DisabledTopLevelMenuIsGreyed)
+{
+    forms::Form form(test_app());
+    forms::Menu& menu = form.add_menu("Top");
+    menu.title().set_enabled(false);
+    EXPECT_FALSE(menu.title().enabled());
+    menu.title().set_enabled(true);
+    EXPECT_TRUE(menu.title().enabled());
+}
+
+TEST(MsgBox, TitleDefaultsToTheProgramAndStyleChoosesIconAndButtons)
+{
+    QString title, text;
+    QMessageBox::Icon icon{};
+    QMessageBox::StandardButtons buttons{};
+    when_modal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->standardButtons();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(forms::msg_box("one\r\ntwo"), forms::vbOK);
+    EXPECT_EQ(title, "ZEB");
+    EXPECT_EQ(text, "one\ntwo");
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_EQ(buttons, QMessageBox::Ok);
+
+    when_modal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        title = box->windowTitle();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    forms::msg_box("bad", forms::vbCritical, "BROWSER ERROR");
+    EXPECT_EQ(title, "BROWSER ERROR");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+}

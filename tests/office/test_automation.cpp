@@ -1,0 +1,152 @@
+#include "office/automation.h"
+#include "office_env.h"
+#include "runtime/error.h"
+#include "runtime/value.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using rt::Value;
+
+namespace {
+
+rt::Error error_of(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e;
+    }
+    return rt::Error(0, "", "no error");
+}
+
+double seconds_for(const std::function<void()>& f)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+/// Points the bridge at `soffice` on a pipe nobody answers, waiting at most `wait` seconds.
+struct UnreachableOffice {
+    explicit UnreachableOffice(const std::string& soffice, const std::string& wait = "5")
+        : program("ZEB_SOFFICE", soffice), pipe("ZEB_OFFICE_PIPE", "zeb_nobody_" + std::to_string(getpid())),
+          limit("ZEB_OFFICE_WAIT", wait)
+    {
+    }
+    ScopedEnv program, pipe, limit;
+};
+
+class Office : public testing::Test {
+protected:
+    void SetUp() override { desk = test_office().desktop(); }
+    std::shared_ptr<rt::Object> desk;
+};
+
+} // namespace
+
+TEST_F(Office, ServiceManagerGivesTheDesktop)
+{
+    ASSERT_TRUE(desk);
+    // The desktop answers as a desktop: it has a frame collection.
+    EXPECT_EQ(desk->get("Frames").kind(), Value::Kind::Object);
+}
+
+TEST_F(Office, MemberNamesMatchRegardlessOfLetterCase)
+{
+    auto manager = test_office().service_manager();
+    auto again = manager->call("CREATEINSTANCE", {Value("com.sun.star.frame.Desktop")}).to_object();
+    EXPECT_TRUE(again);
+    auto doc = desk->call("LoadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                   Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                   .to_object();
+    EXPECT_EQ(doc->get("sheets").to_object()->get("count").to_int16(), 1);
+    doc->call("Close", {Value(true)});
+}
+
+TEST_F(Office, DocumentMembersGiveRuntimeValues)
+{
+    auto doc = desk->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                   Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                   .to_object();
+    auto sheets = doc->call("getSheets", {}).to_object();
+    sheets->call("insertNewByName", {Value("Second"), Value(std::int16_t(1))});
+    EXPECT_EQ(sheets->get("Count").kind(), Value::Kind::Long);
+    EXPECT_EQ(sheets->get("Count").to_int32(), 2);
+    const auto names = sheets->get("ElementNames").to_array();
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[1].to_text(), "Second");
+    EXPECT_EQ(sheets->call("getByIndex", {Value(std::int16_t(1))}).to_object()->get("Name").to_text(), "Second");
+    // A property written by name reads back.
+    auto first = sheets->call("getByIndex", {Value(std::int16_t(0))}).to_object();
+    first->set("Name", Value("Renamed"));
+    EXPECT_EQ(first->get("name").to_text(), "Renamed");
+    doc->call("close", {Value(true)});
+}
+
+TEST_F(Office, UnknownMemberRaisesError438NamingIt)
+{
+    const auto e = error_of([&] { desk->call("NoSuchMember", {}); });
+    EXPECT_EQ(e.number(), rt::errNoSuchMember);
+    EXPECT_NE(e.description().find("NoSuchMember"), std::string::npos);
+}
+
+TEST_F(Office, OfficeExceptionBecomesRuntimeErrorWithItsMessage)
+{
+    const auto e = error_of([&] {
+        desk->call("loadComponentFromURL", {Value("file:///no/such/folder/book.ods"), Value("_blank"),
+                                            Value(std::int16_t(0)), Value(std::vector<Value>{})});
+    });
+    EXPECT_EQ(e.number(), rt::errAutomation);
+    EXPECT_EQ(e.source(), "com.sun.star.lang.IllegalArgumentException");
+    EXPECT_NE(e.description().find("loadComponentFromURL"), std::string::npos);
+    // Index out of range inside the office, wrapped by the invocation, arrives unwrapped.
+    auto doc = desk->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                   Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                   .to_object();
+    const auto bad = error_of([&] { doc->get("Sheets").to_object()->call("getByIndex", {Value(7)}); });
+    EXPECT_EQ(bad.source(), "com.sun.star.lang.IndexOutOfBoundsException");
+    doc->call("close", {Value(true)});
+}
+
+TEST(OfficeAbsent, UnknownProgramIdentifierRaises429)
+{
+    EXPECT_EQ(error_of([] { office::create_object("Excel.Application"); }).number(), rt::errCantCreateObject);
+}
+
+TEST(OfficeAbsent, MissingProgramFailsAtOnceSayingToInstallLibreOffice)
+{
+    UnreachableOffice absent("/nonexistent/libreoffice/soffice");
+    rt::Error e(0, "", "");
+    const double took = seconds_for([&] { e = error_of([] { office::create_object("com.sun.star.ServiceManager"); }); });
+    EXPECT_EQ(e.number(), rt::errCantCreateObject);
+    EXPECT_NE(e.description().find("not installed"), std::string::npos) << e.description();
+    EXPECT_NE(e.description().find("libreoffice-calc"), std::string::npos) << e.description();
+    EXPECT_LT(took, 5.0) << "it must not wait for an office that cannot start";
+}
+
+TEST(OfficeAbsent, LauncherThatFailsEndsTheWaitAtOnce)
+{
+    UnreachableOffice failing("/bin/false");
+    rt::Error e(0, "", "");
+    bool begun = false, ended = false;
+    const office::Waiting waiting{[&] { begun = true; }, {}, [&] { ended = true; }};
+    const double took = seconds_for(
+        [&] { e = error_of([&] { office::create_object("com.sun.star.ServiceManager", waiting); }); });
+    EXPECT_EQ(e.number(), rt::errCantCreateObject);
+    EXPECT_NE(e.description().find("exit code 1"), std::string::npos) << e.description();
+    EXPECT_TRUE(begun && ended) << "the waiting notice opens and closes again";
+    EXPECT_LT(took, 5.0);
+}
+
+TEST(OfficeAbsent, WaitForAnOfficeThatNeverAnswersIsBounded)
+{
+    UnreachableOffice silent("/bin/true", "1");
+    rt::Error e(0, "", "");
+    const double took = seconds_for([&] { e = error_of([] { office::create_object("com.sun.star.ServiceManager"); }); });
+    EXPECT_EQ(e.number(), rt::errCantCreateObject);
+    EXPECT_NE(e.description().find("did not answer within 1 seconds"), std::string::npos) << e.description();
+    EXPECT_GE(took, 1.0);
+    EXPECT_LT(took, 4.0);
+}

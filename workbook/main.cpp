@@ -1,0 +1,15 @@
+// ZEB: opens a workbook in LibreOffice Calc and offers its routines.
+
+#include "forms/application.h"
+#include "zeb_form.h"
+#include "zeb_main.h"
+
+int main(int argc, char** argv)
+{
+    forms::Application app(argc, argv);
+    ZEB_main zeb(app);
+    ZEB_form form(zeb);
+    form.show();
+    app.run();
+    return zeb.exit_code;
+}

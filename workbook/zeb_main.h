@@ -1,0 +1,62 @@
+#pragma once
+// The program's module: its data for the whole run, start-up, workbook loading, help and shutdown.
+
+#include "about/about_64.h"
+#include "forms/application.h"
+#include "forms/menu.h"
+#include "runtime/object.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ZEB_form;
+
+/// The module data, owned by main for the whole run, and the procedures that work on it.
+class ZEB_main {
+public:
+    /// The module of a program whose forms live in `app`.
+    explicit ZEB_main(forms::Application& app);
+    ~ZEB_main();
+
+    /// Connects to the office, lays out the about box, builds the Routines menu and loads the
+    /// workbook the user picks; when none is loaded the program ends through shut_down.
+    void start_up();
+    /// Asks for the workbook and loads it; on return dlg_fail says whether nothing was loaded.
+    void open_workbook();
+    /// The path of the workbook the user chose; empty, with dlg_fail true, when none was.
+    std::string pick_workbook();
+    /// Opens help page 1, 2 or 3 with the desktop's program for it.
+    void show_help(std::int16_t page);
+    /// ", " and the date of the sibling executable, for the about box's version line.
+    std::string get_file_date();
+    /// Closes the workbook when one is open, lets go of every office and service object,
+    /// then closes the program's windows, newest first.
+    void shut_down(const bool& workbook_open);
+
+    forms::Application& app;
+    ZEB_form* form = nullptr; ///< the main window, which registers itself here
+
+    bool wb_open = false;
+    bool dlg_fail = false;
+    std::shared_ptr<rt::Object> svc_mgr;
+    std::shared_ptr<rt::Object> desk;
+    std::shared_ptr<rt::Object> wb_doc;
+    std::int16_t sheet_cnt = 0;
+    std::vector<std::shared_ptr<rt::Object>> wb_sheets;
+    std::string app_dir;
+    std::string file_date;
+    std::int16_t scr_w = 0;
+    std::array<forms::MenuItem*, 3> top_mnu{};
+    std::int16_t rout_cnt = 0;
+    std::vector<std::string> rout_caps;
+    std::unique_ptr<about_64> abt;
+
+    /// What the process ends with: 0 for a normal end or a cancelled start.
+    int exit_code = 0;
+};
+
+/// The file URL for a path.
+std::string path_to_url(const std::string& path);
