@@ -11,8 +11,9 @@ import time
 class Session:
     """Xvfb on a free display, with the environment zeb and its office run in."""
 
-    def __init__(self, artefacts):
+    def __init__(self, artefacts, office_ctl=None):
         self.artefacts = artefacts
+        self.office_ctl = office_ctl
         os.makedirs(artefacts, exist_ok=True)
         self.root = tempfile.mkdtemp(prefix="zeb-e2e-")
         runtime = os.path.join(self.root, "runtime")
@@ -56,13 +57,14 @@ class Session:
     def find_window(self, title_regex, timeout=60.0):
         """The id of a visible window whose title matches, polled until `timeout`."""
         end = time.monotonic() + timeout
-        while time.monotonic() < end:
+        while True:
             out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title_regex],
                                  env=self.env, capture_output=True, text=True).stdout.split()
             if out:
                 return out[0]
+            if time.monotonic() >= end:
+                return None
             time.sleep(0.02)
-        return None
 
     def screenshot(self, name):
         path = os.path.join(self.artefacts, name)
@@ -70,23 +72,48 @@ class Session:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return path
 
-    def close_window(self, window):
-        """Closes `window` as its title bar's close button would: WM_DELETE_WINDOW."""
+    def is_viewable(self, window):
+        info = subprocess.run(["xwininfo", "-id", str(window)], env=self.env, capture_output=True, text=True)
+        return info.returncode == 0 and "IsViewable" in info.stdout
+
+    def close_window(self, window, tries=5):
+        """Closes `window` as its title bar's close button would (WM_DELETE_WINDOW), clicking
+        again, as a person would, when the window is still there a second later: right after
+        a visible office's first start an X client can miss the first one."""
         from Xlib import X, display, protocol
         d = display.Display(self.display)
-        w = d.create_resource_object("window", int(window))
-        protocols = d.intern_atom("WM_PROTOCOLS")
-        delete = d.intern_atom("WM_DELETE_WINDOW")
-        event = protocol.event.ClientMessage(window=w, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        w.send_event(event, event_mask=X.NoEventMask)
-        d.flush()
-        d.close()
+        try:
+            w = d.create_resource_object("window", int(window))
+            protocols = d.intern_atom("WM_PROTOCOLS")
+            delete = d.intern_atom("WM_DELETE_WINDOW")
+            for _ in range(tries):
+                event = protocol.event.ClientMessage(window=w, client_type=protocols,
+                                                     data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+                w.send_event(event, event_mask=X.NoEventMask)
+                d.flush()
+                for _ in range(50):
+                    if not self.is_viewable(window):
+                        return True
+                    time.sleep(0.02)
+            return False
+        finally:
+            d.close()
 
     def office_pids(self):
         out = subprocess.run(["pgrep", "-f", "soffice.bin.*" + self.profile], capture_output=True, text=True).stdout
         return [int(p) for p in out.split()]
 
+    def end_office(self):
+        """Ends the session's office as Quit would, so its next start finds a clean profile."""
+        if self.office_ctl:
+            subprocess.run([self.office_ctl], env=self.env, timeout=60, check=False)
+            for _ in range(200):
+                if not self.office_pids():
+                    return
+                time.sleep(0.05)
+
     def close(self):
+        self.end_office()
         for pid in self.office_pids():
             try:
                 os.kill(pid, signal.SIGTERM)
