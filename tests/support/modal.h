@@ -9,14 +9,16 @@
 #include <functional>
 #include <memory>
 
-/// Runs `act` on the next modal widget, once one is up (polled every 10 ms, for at most 10 s).
-inline void when_modal(std::function<void(QWidget*)> act)
+/// Runs `act` on the next modal widget that `wanted` accepts, once one is up (polled every
+/// 10 ms, for at most 10 s).
+inline void when_modal(std::function<void(QWidget*)> act,
+                       std::function<bool(QWidget*)> wanted = [](QWidget*) { return true; })
 {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, clock, poll] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
+    *poll = [act, wanted, clock, poll] {
+        if (QWidget* w = QApplication::activeModalWidget(); w && w->isVisible() && wanted(w)) {
             act(w);
             *poll = nullptr; // drop the self-reference
             return;
@@ -25,6 +27,14 @@ inline void when_modal(std::function<void(QWidget*)> act)
             QTimer::singleShot(10, *poll);
     };
     QTimer::singleShot(10, *poll);
+}
+
+/// Runs `act` on the next modal widget of type T.
+template <typename T>
+void when_modal_of(std::function<void(T*)> act)
+{
+    when_modal([act](QWidget* w) { act(qobject_cast<T*>(w)); },
+               [](QWidget* w) { return qobject_cast<T*>(w) != nullptr; });
 }
 
 /// Whether a modal widget comes up within `ms` milliseconds while events run.

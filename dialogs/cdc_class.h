@@ -1,0 +1,71 @@
+#pragma once
+// The dialog service: the common dialogs, their failures turned into readable messages.
+
+#include "open_result.h"
+#include "runtime/value.h"
+#include "win32/commdlg.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/// Wraps the common dialogs. Every dialog operation clears the caller's dlg_fail flag when
+/// it starts and sets it when the user cancels or the dialog fails; a failure with an
+/// extended error code is also shown to the user.
+class CDC_class {
+public:
+    /// A service that reports cancels and failures through `dlg_fail`.
+    explicit CDC_class(bool& dlg_fail);
+    CDC_class(const CDC_class&) = delete;
+    CDC_class& operator=(const CDC_class&) = delete;
+
+    /// Asks for files to open. Gives one full path, or the folder and each name chosen,
+    /// each followed by a carriage return; empty text when cancelled or failed.
+    rt::Value ShowOpen(win32::HWND huke, const rt::Value& filters, const rt::Value& flgs,
+                       const rt::Value& title, const std::string& idir);
+    /// Asks for a name to save under, starting from `def_fn`; empty text when cancelled
+    /// or failed. A `def_fn` over 254 characters raises error 5 and shows no dialog.
+    std::string ShowSave(win32::HWND huke, const std::string& filter, const std::string& ext_txt,
+                         win32::DWORD flgs, const std::string& title, const std::string& idir,
+                         const std::string& def_fn);
+    /// Whether the print dialog's choices go on to the default printer: zero or false is no.
+    void default_flag(const rt::Value& d_flg);
+    /// Shows what the extended error `er_cd` of the operation `fnct` means.
+    void error_message(const std::string& fnct, std::int32_t er_cd);
+
+    /// The extended error of the last dialog that returned without a result.
+    std::int32_t last_error() const { return last_dlg_error; }
+    /// The record the file dialogs share.
+    const win32::OPENFILENAMEA& file_record() const { return file_dlg; }
+
+private:
+    open_result get_open_files(win32::HWND huke);
+    /// A dialog returned without a result: keep and report its extended error, set dlg_fail.
+    void dialog_failed(const std::string& operation);
+
+    std::array<float, 7> page_data{};
+    std::string font_name;
+    std::int16_t font_size = 0;
+    bool font_flag = false; ///< the flag FontData gives for index 2
+    bool font_italic = false;
+    bool font_underline = false;
+    bool font_strikeout = false;
+    std::int32_t font_colour = 0;
+    std::string font_weight;
+    win32::OPENFILENAMEA file_dlg{};
+    std::array<std::uint8_t, 64> custom_colours{};
+    std::int32_t os_platform = 0;
+    std::int32_t last_dlg_error = 0;
+    bool default_flag_ = true;
+
+    bool& dlg_fail_;
+
+    // The texts that file_dlg points at; they live as long as the record.
+    std::string filter_text_;
+    std::string title_text_;
+    std::string initial_dir_;
+    std::string default_ext_;
+    std::vector<char> file_buffer_;
+    std::vector<char> title_buffer_;
+};

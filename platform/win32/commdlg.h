@@ -1,0 +1,104 @@
+#pragma once
+// The common dialogs: records, flags and extended error codes with their published names
+// and values, and the dialog functions.
+
+#include "win32/windef.h"
+
+namespace win32 {
+
+using LPOFNHOOKPROC = std::uintptr_t (*)(HWND, UINT, WPARAM, LPARAM);
+
+/// The open/save record, members in their published order.
+struct OPENFILENAMEA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPOFNHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+};
+
+// Open/save flags.
+constexpr DWORD OFN_READONLY = 0x1;
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x2;
+constexpr DWORD OFN_HIDEREADONLY = 0x4;
+constexpr DWORD OFN_NOCHANGEDIR = 0x8;
+constexpr DWORD OFN_SHOWHELP = 0x10;
+constexpr DWORD OFN_ENABLEHOOK = 0x20;
+constexpr DWORD OFN_ENABLETEMPLATE = 0x40;
+constexpr DWORD OFN_ENABLETEMPLATEHANDLE = 0x80;
+constexpr DWORD OFN_NOVALIDATE = 0x100;
+constexpr DWORD OFN_ALLOWMULTISELECT = 0x200;
+constexpr DWORD OFN_EXTENSIONDIFFERENT = 0x400;
+constexpr DWORD OFN_PATHMUSTEXIST = 0x800;
+constexpr DWORD OFN_FILEMUSTEXIST = 0x1000;
+constexpr DWORD OFN_CREATEPROMPT = 0x2000;
+constexpr DWORD OFN_SHAREAWARE = 0x4000;
+constexpr DWORD OFN_NOREADONLYRETURN = 0x8000;
+constexpr DWORD OFN_NOTESTFILECREATE = 0x10000;
+constexpr DWORD OFN_NONETWORKBUTTON = 0x20000;
+constexpr DWORD OFN_NOLONGNAMES = 0x40000;
+constexpr DWORD OFN_EXPLORER = 0x80000;
+constexpr DWORD OFN_NODEREFERENCELINKS = 0x100000;
+constexpr DWORD OFN_LONGNAMES = 0x200000;
+
+// Extended error codes.
+constexpr DWORD CDERR_GENERALCODES = 0x0000;
+constexpr DWORD CDERR_STRUCTSIZE = 0x0001;
+constexpr DWORD CDERR_INITIALIZATION = 0x0002;
+constexpr DWORD CDERR_NOTEMPLATE = 0x0003;
+constexpr DWORD CDERR_NOHINSTANCE = 0x0004;
+constexpr DWORD CDERR_LOADSTRFAILURE = 0x0005;
+constexpr DWORD CDERR_FINDRESFAILURE = 0x0006;
+constexpr DWORD CDERR_LOADRESFAILURE = 0x0007;
+constexpr DWORD CDERR_LOCKRESFAILURE = 0x0008;
+constexpr DWORD CDERR_MEMALLOCFAILURE = 0x0009;
+constexpr DWORD CDERR_MEMLOCKFAILURE = 0x000A;
+constexpr DWORD CDERR_NOHOOK = 0x000B;
+constexpr DWORD CDERR_REGISTERMSGFAIL = 0x000C;
+constexpr DWORD CDERR_DIALOGFAILURE = 0xFFFF;
+constexpr DWORD PDERR_PRINTERCODES = 0x1000;
+constexpr DWORD PDERR_SETUPFAILURE = 0x1001;
+constexpr DWORD PDERR_PARSEFAILURE = 0x1002;
+constexpr DWORD PDERR_RETDEFFAILURE = 0x1003;
+constexpr DWORD PDERR_LOADDRVFAILURE = 0x1004;
+constexpr DWORD PDERR_GETDEVMODEFAIL = 0x1005;
+constexpr DWORD PDERR_INITFAILURE = 0x1006;
+constexpr DWORD PDERR_NODEVICES = 0x1007;
+constexpr DWORD PDERR_NODEFAULTPRN = 0x1008;
+constexpr DWORD PDERR_DNDMMISMATCH = 0x1009;
+constexpr DWORD PDERR_CREATEICFAILURE = 0x100A;
+constexpr DWORD PDERR_PRINTERNOTFOUND = 0x100B;
+constexpr DWORD PDERR_DEFAULTDIFFERENT = 0x100C;
+constexpr DWORD CFERR_CHOOSEFONTCODES = 0x2000;
+constexpr DWORD CFERR_NOFONTS = 0x2001;
+constexpr DWORD CFERR_MAXLESSTHANMIN = 0x2002;
+constexpr DWORD FNERR_FILENAMECODES = 0x3000;
+constexpr DWORD FNERR_SUBCLASSFAILURE = 0x3001;
+constexpr DWORD FNERR_INVALIDFILENAME = 0x3002;
+constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
+constexpr DWORD FRERR_FINDREPLACECODES = 0x4000;
+constexpr DWORD FRERR_BUFFERLENGTHZERO = 0x4001;
+
+/// Shows the open-file dialog described by `ofn`; non-zero when the user chose a file.
+BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
+/// Shows the save-file dialog described by `ofn`; non-zero when the user chose a name.
+BOOL GetSaveFileNameA(OPENFILENAMEA* ofn);
+/// The extended error of the last dialog call: 0 after a success or a plain cancel.
+DWORD CommDlgExtendedError();
+
+} // namespace win32
