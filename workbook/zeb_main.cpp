@@ -87,17 +87,6 @@ void ZEB_main::start_up()
     wb_open = true;
 }
 
-void ZEB_main::open_workbook()
-{
-    // The workbook dialog and the loading arrive with the dialog service.
-}
-
-std::string ZEB_main::pick_workbook() { return ""; }
-
-void ZEB_main::show_help(std::int16_t) {}
-
-std::string ZEB_main::get_file_date() { return ""; }
-
 void ZEB_main::shut_down(const bool& workbook_open)
 {
     if (workbook_open && wb_doc) {
@@ -107,6 +96,7 @@ void ZEB_main::shut_down(const bool& workbook_open)
             // The user may have closed the workbook in LibreOffice already.
         }
     }
+    cdc.reset();
     for (int i = 0; i < sheet_cnt && i < static_cast<int>(wb_sheets.size()); ++i)
         wb_sheets[i].reset();
     wb_doc.reset();
@@ -127,4 +117,3 @@ void ZEB_main::shut_down(const bool& workbook_open)
     }
 }
 
-std::string path_to_url(const std::string& path) { return "file:///" + path; }

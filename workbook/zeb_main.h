@@ -2,6 +2,7 @@
 // The program's module: its data for the whole run, start-up, workbook loading, help and shutdown.
 
 #include "about/about_64.h"
+#include "dialogs/cdc_class.h"
 #include "forms/application.h"
 #include "forms/menu.h"
 #include "runtime/object.h"
@@ -52,11 +53,18 @@ public:
     std::array<forms::MenuItem*, 3> top_mnu{};
     std::int16_t rout_cnt = 0;
     std::vector<std::string> rout_caps;
+    std::unique_ptr<CDC_class> cdc;
     std::unique_ptr<about_64> abt;
 
-    /// What the process ends with: 0 for a normal end or a cancelled start.
+    /// What the process ends with: 0 for a normal end or a cancelled start, 1 when start-up
+    /// failed, 2 when LibreOffice could not be reached, 3 when the workbook could not be opened.
     int exit_code = 0;
+
+private:
+    /// Tells the user the workbook at `path` could not be opened, and why; nothing stays loaded.
+    void refuse_workbook(const std::string& path, const std::string& why);
 };
 
-/// The file URL for a path.
+/// The file URL for a path: a Windows path ("C:\\a b.ods") in the form "file:///C|/a%20b.ods",
+/// an absolute POSIX path as a proper file URL; "%", "#" and "?" are always escaped.
 std::string path_to_url(const std::string& path);

@@ -92,8 +92,12 @@ void Form::load()
 void Form::show()
 {
     load();
-    if (loaded_)
+    if (loaded_) {
         d->window.show();
+        // Shown after another program's window (the workbook in Calc), it comes to the front.
+        d->window.raise();
+        d->window.activateWindow();
+    }
 }
 
 void Form::hide() { d->window.hide(); }

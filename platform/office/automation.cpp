@@ -8,10 +8,13 @@
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <com/sun/star/reflection/theCoreReflection.hpp>
+#include <com/sun/star/script/Converter.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 
 #include <chrono>
+#include <csignal>
 #include <cmath>
 #include <sys/wait.h>
 #include <thread>
@@ -34,6 +37,9 @@ std::string utf8(const rtl::OUString& s) { return rtl::OUStringToOString(s, RTL_
 Reference<XComponentContext> local_context()
 {
     static Reference<XComponentContext>* context = [] {
+        // An office that goes away mid-call must end the call with an error, not end ZEB:
+        // writing to its broken pipe would otherwise raise SIGPIPE.
+        std::signal(SIGPIPE, SIG_IGN);
         // Without the office's fundamentalrc only the base types are known.
         rtl::Bootstrap::set(rtl::OUString::createFromAscii("URE_BOOTSTRAP"),
                             rtl::OUString::createFromAscii(
@@ -118,6 +124,8 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
         auto session = std::make_shared<Session>();
         session->remote = remote;
         Reference<css::lang::XMultiComponentFactory> manager = remote->getServiceManager();
+        session->local.reflection = css::reflection::theCoreReflection::get(local_context());
+        session->local.converter = css::script::Converter::create(local_context());
         session->invocation.set(manager->createInstanceWithContext(
                                     rtl::OUString::createFromAscii("com.sun.star.script.Invocation"), remote),
                                 css::uno::UNO_QUERY_THROW);

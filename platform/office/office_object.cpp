@@ -3,6 +3,8 @@
 #include "runtime/error.h"
 
 #include <com/sun/star/beans/XExactName.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/script/MemberType.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/reflection/InvocationTargetException.hpp>
 #include <com/sun/star/uno/Sequence.hxx>
@@ -56,65 +58,127 @@ rt::Error office_error(std::string_view member)
 OfficeObject::OfficeObject(std::shared_ptr<Session> session, Any target)
     : session_(std::move(session)), target_(std::move(target))
 {
-    try {
-        Sequence<Any> args(1);
-        args.getArray()[0] = target_;
-        // The Invocation service is itself the factory of its adapters (an old-style factory).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        invocation_.set(session_->invocation->createInstanceWithArguments(args), css::uno::UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
-    } catch (const css::uno::Exception&) {
-        throw office_error("Invocation");
-    }
 }
 
-rtl::OUString OfficeObject::exact_name(std::string_view name)
+css::script::XInvocation2& OfficeObject::adapter()
 {
-    rtl::OUString exact;
+    if (!invocation_.is()) {
+        try {
+            Sequence<Any> args(1);
+            args.getArray()[0] = target_;
+            // The Invocation service is itself the factory of its adapters (an old-style factory).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+            invocation_.set(session_->invocation->createInstanceWithArguments(args), css::uno::UNO_QUERY_THROW);
+#pragma GCC diagnostic pop
+        } catch (const css::uno::Exception&) {
+            throw office_error("Invocation");
+        }
+    }
+    return *invocation_;
+}
+
+Member& OfficeObject::member(std::string_view name, bool fresh)
+{
+    std::string key = utf8(target_.getValueTypeName()) + '\n';
+    for (char c : name)
+        key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (!fresh) {
+        if (auto it = session_->members.find(key); it != session_->members.end())
+            return it->second;
+    }
+    css::script::InvocationInfo info;
     try {
-        Reference<css::beans::XExactName> names(invocation_, css::uno::UNO_QUERY);
-        exact = names.is() ? names->getExactName(ustr(name)) : ustr(name);
+        try {
+            info = adapter().getInfoForName(ustr(name), true);
+        } catch (const css::lang::IllegalArgumentException&) {
+            // Not in this letter case: find the name's own spelling first.
+            Reference<css::beans::XExactName> names(invocation_, css::uno::UNO_QUERY);
+            const rtl::OUString exact = names.is() ? names->getExactName(ustr(name)) : rtl::OUString();
+            if (exact.isEmpty())
+                throw;
+            info = adapter().getInfoForName(exact, true);
+        }
+    } catch (const css::lang::IllegalArgumentException&) {
+        throw rt::Error(rt::errNoSuchMember, "ZEB",
+                        "Object doesn't support this property or method: '" + std::string(name) + "'");
     } catch (const css::uno::Exception&) {
         throw office_error(name);
     }
-    if (exact.isEmpty())
-        throw rt::Error(rt::errNoSuchMember, "ZEB",
-                        "Object doesn't support this property or method: '" + std::string(name) + "'");
-    return exact;
+    Member& m = session_->members[key];
+    m = Member{info.aName, info.eMemberType == css::script::MemberType_METHOD};
+    return m;
+}
+
+template <typename Use>
+rt::Value OfficeObject::with_member(std::string_view name, Use use)
+{
+    for (bool fresh : {false, true}) {
+        Member& m = member(name, fresh);
+        try {
+            return use(m);
+        } catch (const css::reflection::InvocationTargetException&) {
+            throw office_error(name); // the member itself failed
+        } catch (const css::uno::RuntimeException&) {
+            throw office_error(name);
+        } catch (const css::uno::Exception&) {
+            // The adapter refused the member: a name remembered from another object of
+            // this type may not fit this one, so look it up afresh once.
+            if (fresh)
+                throw office_error(name);
+        }
+    }
+    return {};
 }
 
 rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>& args)
 {
-    const rtl::OUString exact = exact_name(name);
-    try {
-        if (invocation_->hasMethod(exact)) {
-            Sequence<Any> params(static_cast<sal_Int32>(args.size()));
-            for (std::size_t i = 0; i < args.size(); ++i)
-                params.getArray()[i] = to_any(args[i]);
+    Sequence<Any> params(static_cast<sal_Int32>(args.size()));
+    for (std::size_t i = 0; i < args.size(); ++i)
+        params.getArray()[i] = to_any(args[i]);
+    return with_member(name, [&](Member& m) -> rt::Value {
+        if (m.method) {
+            // Once its declaring interface is known, a method goes straight to the object.
+            if (!m.direct_sought) {
+                m.direct_sought = true;
+                m.direct = find_direct(session_->local, target_, m.exact);
+            }
+            if (m.direct) {
+                if (auto result = call_direct(session_->local, *m.direct, target_, params))
+                    return to_value(*result, session_);
+            }
             Sequence<sal_Int16> out_index;
             Sequence<Any> out_params;
-            return to_value(invocation_->invoke(exact, params, out_index, out_params), session_);
+            return to_value(adapter().invoke(m.exact, params, out_index, out_params), session_);
         }
-        if (args.empty())
-            return to_value(invocation_->getValue(exact), session_);
-    } catch (const css::uno::Exception&) {
-        throw office_error(name);
-    }
-    throw rt::Error(450, "ZEB", "Wrong number of arguments or invalid property assignment: '" +
-                                    std::string(name) + "'");
+        if (args.empty()) {
+            // A property read through its getter goes straight to the object too.
+            if (!m.direct_sought) {
+                m.direct_sought = true;
+                m.direct = find_direct(session_->local, target_, "get" + m.exact);
+                if (m.direct && !m.direct->params.empty())
+                    m.direct.reset();
+            }
+            if (m.direct) {
+                if (auto result = call_direct(session_->local, *m.direct, target_, params))
+                    return to_value(*result, session_);
+            }
+            return to_value(adapter().getValue(m.exact), session_);
+        }
+        throw rt::Error(450, "ZEB", "Wrong number of arguments or invalid property assignment: '" +
+                                        std::string(name) + "'");
+    });
 }
 
 rt::Value OfficeObject::get(std::string_view name) { return call(name, {}); }
 
 void OfficeObject::set(std::string_view name, const rt::Value& value)
 {
-    const rtl::OUString exact = exact_name(name);
-    try {
-        invocation_->setValue(exact, to_any(value));
-    } catch (const css::uno::Exception&) {
-        throw office_error(name);
-    }
+    const Any v = to_any(value);
+    with_member(name, [&](Member& m) -> rt::Value {
+        adapter().setValue(m.exact, v);
+        return {};
+    });
 }
 
 } // namespace office

@@ -66,9 +66,9 @@ class Session:
                 return None
             time.sleep(0.02)
 
-    def screenshot(self, name):
+    def screenshot(self, name, window="root"):
         path = os.path.join(self.artefacts, name)
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=False,
+        subprocess.run(["import", "-window", str(window), path], env=self.env, check=False,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return path
 

@@ -82,6 +82,12 @@ TEST_F(Office, DocumentMembersGiveRuntimeValues)
     auto first = sheets->call("getByIndex", {Value(std::int16_t(0))}).to_object();
     first->set("Name", Value("Renamed"));
     EXPECT_EQ(first->get("name").to_text(), "Renamed");
+    // A property without a getter method is read through the adapter.
+    EXPECT_TRUE(first->get("IsVisible").to_bool());
+    // The same members on a second object of the same type, from what the first taught.
+    auto second = doc->call("getSheets", {}).to_object()->call("getByIndex", {Value(std::int16_t(1))}).to_object();
+    EXPECT_EQ(second->get("Name").to_text(), "Second");
+    EXPECT_TRUE(second->get("isvisible").to_bool());
     doc->call("close", {Value(true)});
 }
 

@@ -1,3 +1,4 @@
+#include "file_dialog_driver.h"
 #include "forms/application.h"
 #include "modal.h"
 #include "office_env.h"
@@ -10,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <unistd.h>
 
 namespace {
@@ -52,7 +54,20 @@ class StartUp : public testing::Test {
 protected:
     void SetUp() override
     {
-        test_office(); // the private office, before anything starts the bridge
+        const std::string book = test_office().scratch() + "/start_up.ods";
+        std::filesystem::copy_file(ZEB_SOURCE_DIR "/samples/Sample.ods", book,
+                                   std::filesystem::copy_options::overwrite_existing);
+        // While the workbook dialog is up the main window is not shown and Routines is greyed.
+        when_modal_of<QFileDialog>([this, book](QFileDialog* d) {
+            dialog_seen = true;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* m = qobject_cast<QMainWindow*>(w); m && m->windowTitle() == "ZEB") {
+                    hidden_during_dialog = !m->isVisible();
+                    greyed_during_dialog = !m->menuBar()->actions()[0]->isEnabled();
+                }
+            name_edit(d)->setText(QString::fromStdString(book));
+            QTest::keyClick(name_edit(d), Qt::Key_Return);
+        });
         form.show();
         ASSERT_TRUE(main_window());
     }
@@ -63,6 +78,7 @@ protected:
     }
     ZEB_main zeb{test_app()};
     ZEB_form form{zeb};
+    bool dialog_seen = false, hidden_during_dialog = false, greyed_during_dialog = false;
 };
 
 const QStringList routines{
@@ -81,6 +97,9 @@ TEST_F(StartUp, MainWindowOffersRoutinesHelpAndExit)
     EXPECT_EQ(bar->actions()[1]->text(), "Help");
     EXPECT_EQ(bar->actions()[2]->text(), "Exit");
     EXPECT_EQ(bar->actions()[2]->menu(), nullptr) << "Exit acts at once, it has no popup";
+    EXPECT_TRUE(dialog_seen);
+    EXPECT_TRUE(hidden_during_dialog) << "the main window waits for the workbook";
+    EXPECT_TRUE(greyed_during_dialog) << "Routines is greyed while the workbook step runs";
     EXPECT_TRUE(bar->actions()[0]->isEnabled()) << "Routines is enabled once the workbook step is done";
 
     QStringList help;

@@ -1,0 +1,129 @@
+"""A person's run of the real zeb under Xvfb with a real, visible LibreOffice that is not
+running yet: a notice shows while the office starts and is gone when the workbook dialog
+comes, before any main window; a path typed into it opens the workbook in a Calc window titled with its
+name and brings up the main window; closing the main window closes the workbook, leaves
+LibreOffice running and ends zeb with 0. Cancelling the dialog ends zeb with 0 and no window."""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from xsession import Session
+
+DIALOG = "^Sheetwright: SELECT AN"
+
+
+def type_into(session, window, *keys, text=None):
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], env=session.env, check=False)
+    if text is not None:
+        subprocess.run(["xdotool", "type", "--delay", "10", text], env=session.env, check=True)
+    for k in keys:
+        subprocess.run(["xdotool", "key", k], env=session.env, check=True)
+
+
+def wait_gone(session, title_regex, timeout):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        if session.find_window(title_regex, timeout=0) is None:
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def open_and_close(session, zeb, source, failures):
+    book = os.path.join(session.root, "My Book.ods")
+    shutil.copyfile(source, book)
+    before = open(book, "rb").read()
+    program = session.start(zeb)
+    notice_seen = False
+    dialog = None
+    end = time.monotonic() + 90
+    while dialog is None and time.monotonic() < end and program.poll() is None:
+        if not notice_seen and session.find_window("^ZEB - busy$", timeout=0):
+            notice_seen = True
+            session.screenshot("start_notice.png")
+        dialog = session.find_window(DIALOG, timeout=0)
+    if not notice_seen:
+        failures.append("no notice while LibreOffice was starting")
+    if dialog is None:
+        failures.append("the workbook dialog did not appear")
+        program.kill()
+        return
+    if session.find_window("^ZEB - busy$", timeout=0):
+        failures.append("the notice is still up with the workbook dialog")
+    if session.find_window("^ZEB$", timeout=0):
+        failures.append("the main window showed before a workbook was chosen")
+    session.screenshot("workbook_dialog.png")
+    type_into(session, dialog, "Return", text=book)
+
+    calc = session.find_window(r"^My Book\.ods", timeout=60)
+    main = session.find_window("^ZEB$", timeout=30)
+    if calc is None:
+        failures.append("no Calc window titled with the workbook's name")
+    if main is None:
+        failures.append("the main window did not appear after the workbook opened")
+        program.kill()
+        return
+    time.sleep(1.5)  # let Calc paint its window for the screenshot
+    session.screenshot("workbook_open.png")
+    session.screenshot("main_window.png", main)
+    session.close_window(main)
+    try:
+        rc = program.wait(timeout=30)
+        if rc != 0:
+            failures.append("zeb ended with %d after its window was closed" % rc)
+    except subprocess.TimeoutExpired:
+        program.kill()
+        failures.append("zeb did not end after its window was closed")
+    if not wait_gone(session, r"^My Book\.ods", 20):
+        failures.append("the Calc window of the workbook is still open")
+    if not session.office_pids():
+        failures.append("LibreOffice should keep running after ZEB ends")
+    if os.path.exists(os.path.join(session.root, ".~lock.My Book.ods#")):
+        failures.append("the workbook's lock file was left behind")
+    if open(book, "rb").read() != before:
+        failures.append("the workbook file changed")
+
+
+def cancel(session, zeb, failures):
+    program = session.start(zeb)
+    dialog = session.find_window(DIALOG, timeout=90)
+    if dialog is None:
+        failures.append("the workbook dialog did not appear (cancel run)")
+        program.kill()
+        return
+    type_into(session, dialog, "Escape")
+    end = time.monotonic() + 30
+    while program.poll() is None and time.monotonic() < end:
+        if session.find_window("^ZEB$", timeout=0):
+            failures.append("the main window showed after a cancel")
+            break
+        time.sleep(0.05)
+    try:
+        rc = program.wait(timeout=5)
+        if rc != 0:
+            failures.append("zeb ended with %d after a cancel" % rc)
+    except subprocess.TimeoutExpired:
+        program.kill()
+        failures.append("zeb did not end after a cancel")
+
+
+def main():
+    zeb, artefacts, office_ctl, sample = sys.argv[1:5]
+    session = Session(artefacts, office_ctl)
+    failures = []
+    try:
+        open_and_close(session, zeb, sample, failures)
+        cancel(session, zeb, failures)
+    finally:
+        session.close()
+    for f in failures:
+        print("FAIL:", f)
+    print("%d passed, %d failed" % (0 if failures else 2, len(failures)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

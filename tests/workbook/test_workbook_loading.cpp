@@ -1,0 +1,194 @@
+#include "file_dialog_driver.h"
+#include "forms/application.h"
+#include "office_env.h"
+#include "office_probe.h"
+#include "test_app.h"
+#include "zeb_form.h"
+#include "zeb_main.h"
+
+#include <QMainWindow>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string sample = ZEB_SOURCE_DIR "/samples/Sample.ods";
+const std::string one_sheet = ZEB_SOURCE_DIR "/tests/data/one_sheet.ods";
+
+bool main_window_shown()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMainWindow*>(w); m && m->windowTitle() == "ZEB" && m->isVisible())
+            return true;
+    return false;
+}
+
+/// A run of the program whose workbook dialog is answered with `typed` (empty: Cancel).
+struct ProgramRun {
+    explicit ProgramRun(const std::string& typed)
+    {
+        answer_file_dialog(seen, QString::fromStdString(typed));
+        form.show();
+    }
+    ~ProgramRun()
+    {
+        if (form.loaded())
+            form.close();
+    }
+    ZEB_main zeb{test_app()};
+    ZEB_form form{zeb};
+    SeenDialog seen;
+};
+
+class Loading : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        desk = test_office().desktop();
+        documents_before = open_documents(desk);
+    }
+    std::string copy(const std::string& from, const std::string& name)
+    {
+        const std::string to = test_office().scratch() + "/" + name;
+        fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+        return to;
+    }
+    std::string write(const std::string& name, const std::string& bytes)
+    {
+        const std::string to = test_office().scratch() + "/" + name;
+        std::ofstream(to, std::ios::binary) << bytes;
+        return to;
+    }
+    std::shared_ptr<rt::Object> desk;
+    int documents_before = 0;
+};
+
+} // namespace
+
+TEST_F(Loading, WorkbookDialogAsksForAnOdsFileInTheProgramFolder)
+{
+    ProgramRun run("");
+    EXPECT_EQ(run.seen.title, "Sheetwright: SELECT AN 'ODS' FILE");
+    EXPECT_EQ(run.seen.directory.toStdString() + "/", run.zeb.app_dir);
+    ASSERT_EQ(run.seen.filters.size(), 1);
+    EXPECT_TRUE(run.seen.filters[0].startsWith("LO ") && run.seen.filters[0].endsWith("files(*.ODS)"));
+    EXPECT_EQ(run.seen.mode, QFileDialog::AnyFile) << "flags 0x808 choose one file";
+    EXPECT_EQ(run.zeb.cdc, nullptr) << "the dialog service is released at the end";
+}
+
+TEST_F(Loading, ThreeSheetsAreHeldInDocumentOrderAndExitClosesTheWorkbookOnce)
+{
+    const std::string book = copy(sample, "three.ods");
+    const std::string before = file_bytes(book);
+    {
+        ProgramRun run(book);
+        ASSERT_TRUE(run.form.loaded());
+        EXPECT_TRUE(main_window_shown());
+        EXPECT_TRUE(run.zeb.wb_open);
+        ASSERT_EQ(run.zeb.sheet_cnt, 3);
+        ASSERT_EQ(run.zeb.wb_sheets.size(), 3u);
+        EXPECT_EQ(run.zeb.wb_sheets[0]->get("Name").to_text(), "Accounts");
+        EXPECT_EQ(run.zeb.wb_sheets[1]->get("Name").to_text(), "Budget");
+        EXPECT_EQ(run.zeb.wb_sheets[2]->get("Name").to_text(), "Notes");
+        EXPECT_EQ(open_documents(desk), documents_before + 1);
+        EXPECT_TRUE(fs::exists(lock_file_of(book)));
+
+        run.form.xit.on_click();
+        EXPECT_TRUE(test_app().forms().empty());
+        EXPECT_EQ(run.zeb.exit_code, 0);
+        EXPECT_FALSE(run.zeb.wb_doc);
+        EXPECT_FALSE(run.zeb.cdc);
+        for (const auto& sheet : run.zeb.wb_sheets)
+            EXPECT_FALSE(sheet);
+    }
+    EXPECT_EQ(open_documents(desk), documents_before) << "the workbook is closed, the office still answers";
+    EXPECT_FALSE(fs::exists(lock_file_of(book)));
+    EXPECT_EQ(file_bytes(book), before) << "the workbook file is never written";
+}
+
+TEST_F(Loading, WorkbookTheUserClosedAlreadyIsNoErrorAtExit)
+{
+    const std::string book = copy(sample, "closed_first.ods");
+    ProgramRun run(book);
+    ASSERT_TRUE(run.form.loaded());
+    run.zeb.wb_doc->call("close", {rt::Value(true)}); // as the user closing Calc's window
+    run.form.close(); // the main window's close button
+    EXPECT_TRUE(test_app().forms().empty());
+    EXPECT_EQ(run.zeb.exit_code, 0);
+    EXPECT_EQ(open_documents(desk), documents_before);
+}
+
+TEST_F(Loading, CancelEndsWithoutMainWindowMessageOrDocument)
+{
+    ProgramRun run("");
+    EXPECT_FALSE(run.form.loaded());
+    EXPECT_FALSE(main_window_shown());
+    EXPECT_FALSE(modal_appears_within(200)) << "a cancel shows no message";
+    EXPECT_EQ(run.zeb.sheet_cnt, 0);
+    EXPECT_TRUE(run.zeb.wb_sheets.empty());
+    EXPECT_FALSE(run.zeb.wb_open);
+    EXPECT_EQ(run.zeb.exit_code, 0);
+    EXPECT_EQ(open_documents(desk), documents_before);
+}
+
+TEST_F(Loading, FileThatHoldsNoWorkbookIsRefusedByNameAndNothingStaysOpen)
+{
+    std::string zip = file_bytes(sample);
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {test_office().scratch() + "/missing.ods", "no such file"},
+        {write("random.ods", std::string("\x13\x37\xfe\xed garbage \x01\x02\x03", 17) + std::string(500, '\x9c')), ""},
+        {write("cut.ods", zip.substr(0, zip.size() / 2)), ""},
+        {write("text.ods", "Dear reader,\nthis is a letter, not a workbook.\n"), "not a spreadsheet"},
+        {write("empty.ods", ""), "empty"},
+    };
+    for (const auto& [path, reason] : bad) {
+        const bool existed = fs::exists(path);
+        const std::string before = existed ? file_bytes(path) : "";
+        QString title, text;
+        bool shown_with_main = true;
+        when_modal_of<QMessageBox>([&](QMessageBox* box) {
+            title = box->windowTitle();
+            text = box->text();
+            shown_with_main = main_window_shown();
+            box->accept();
+        });
+        {
+            ProgramRun run(path);
+            EXPECT_FALSE(run.form.loaded()) << path;
+            EXPECT_NE(run.zeb.exit_code, 0) << path;
+            EXPECT_EQ(run.zeb.sheet_cnt, 0);
+            EXPECT_FALSE(run.zeb.wb_doc);
+        }
+        EXPECT_EQ(title, "WORKBOOK ERROR") << path;
+        EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
+        if (!reason.empty())
+            EXPECT_TRUE(text.contains(QString::fromStdString(reason))) << text.toStdString();
+        EXPECT_FALSE(shown_with_main);
+        EXPECT_FALSE(main_window_shown());
+        EXPECT_EQ(open_documents(desk), documents_before) << path;
+        EXPECT_EQ(fs::exists(path), existed);
+        if (existed) {
+            EXPECT_EQ(file_bytes(path), before) << path;
+            EXPECT_FALSE(fs::exists(lock_file_of(path))) << path;
+        }
+    }
+}
+
+TEST_F(Loading, NamesThatNeedEscapingOpenTheirOwnFile)
+{
+    // Beside each workbook lies the file a raw "#", "%62" or "?" would reach instead.
+    fs::create_directories(test_office().scratch() + "/odd");
+    copy(one_sheet, "odd/hash");
+    copy(one_sheet, "odd/pb.ods");
+    for (const std::string name : {"a b.ods", "hash#x.ods", "p%62.ods", "what?.ods", "caf\xC3\xA9 \xE2\x82\xAC.ods"}) {
+        const std::string path = copy(sample, "odd/" + name);
+        auto doc = desk->call("loadComponentFromURL", {rt::Value(path_to_url(path)), rt::Value("_blank"),
+                                                       rt::Value(std::int16_t(0)), rt::Value(std::vector<rt::Value>{})})
+                       .to_object();
+        EXPECT_EQ(doc->get("Sheets").to_object()->get("Count").to_int32(), 3) << name;
+        EXPECT_EQ(doc->call("getURL", {}).to_text(), path_to_url(path)) << name;
+        doc->call("close", {rt::Value(true)});
+    }
+}

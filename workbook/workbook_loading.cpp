@@ -1,0 +1,102 @@
+// Choosing the workbook and loading it in LibreOffice.
+
+#include "zeb_main.h"
+#include "zeb_form.h"
+
+#include "forms/busy_cursor.h"
+#include "forms/msgbox.h"
+#include "runtime/error.h"
+#include "runtime/value.h"
+
+#include <filesystem>
+#include <limits>
+
+std::string ZEB_main::pick_workbook()
+{
+    const std::string filters = std::string("LO  files(*.ODS)") + '\0' + "*.ODS";
+    const rt::Value flgs(std::int32_t(0x808));
+    if (!cdc)
+        cdc = std::make_unique<CDC_class>(dlg_fail);
+    return cdc->ShowOpen(form->hwnd(), rt::Value(filters), flgs, rt::Value("Sheetwright: SELECT AN 'ODS' FILE"),
+                         app_dir)
+        .to_text();
+}
+
+void ZEB_main::open_workbook()
+{
+    const std::string path = pick_workbook();
+    const std::string url = path_to_url(path);
+    if (dlg_fail) {
+        if (cdc && cdc->last_error() != 0)
+            exit_code = 3; // the dialog failed; the service has said so already
+        return;
+    }
+
+    // LibreOffice reads an empty file as a new, empty spreadsheet: that is not this workbook.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) == 0 && !ec) {
+        refuse_workbook(path, "The file is empty: it holds no workbook.");
+        return;
+    }
+
+    forms::BusyCursor busy;
+    rt::Value loaded;
+    try {
+        loaded = desk->call("loadComponentFromURL", {rt::Value(url), rt::Value("_blank"), rt::Value(std::int16_t(0)),
+                                                      rt::Value(std::vector<rt::Value>{})});
+    } catch (const rt::Error& e) {
+        refuse_workbook(path, std::filesystem::exists(path, ec)
+                                  ? "LibreOffice could not open the file: it may be unreadable or of a kind "
+                                    "LibreOffice does not know.\r\n\r\n(" + e.description() + ")"
+                                  : std::string("There is no such file."));
+        return;
+    }
+    try {
+        wb_doc = loaded.to_object();
+    } catch (const rt::Error&) {
+        refuse_workbook(path, "LibreOffice could not read the file: it may be damaged, or it is not a spreadsheet.");
+        return;
+    }
+
+    try {
+        std::int32_t count = 0;
+        try {
+            count = wb_doc->get("Sheets").to_object()->get("Count").to_int32();
+        } catch (const rt::Error& e) {
+            if (e.number() != rt::errNoSuchMember)
+                throw;
+            refuse_workbook(path, "The file is not a spreadsheet: LibreOffice opened it as another kind of document.");
+            return;
+        }
+        if (count > std::numeric_limits<std::int16_t>::max()) {
+            refuse_workbook(path, "The workbook has " + std::to_string(count) +
+                                      " sheets; ZEB can work with at most 32767.");
+            return;
+        }
+        sheet_cnt = static_cast<std::int16_t>(count);
+        wb_sheets.assign(static_cast<std::size_t>(sheet_cnt), nullptr);
+        for (std::int16_t i = 0; i < sheet_cnt; ++i)
+            wb_sheets[static_cast<std::size_t>(i)] =
+                wb_doc->call("getSheets", {}).to_object()->call("getByIndex", {rt::Value(i)}).to_object();
+    } catch (const rt::Error& e) {
+        refuse_workbook(path, "LibreOffice could not give the workbook's sheets.\r\n\r\n(" + e.description() + ")");
+    }
+}
+
+void ZEB_main::refuse_workbook(const std::string& path, const std::string& why)
+{
+    // A document that came back but is no workbook goes again; nothing of it is kept.
+    if (wb_doc) {
+        try {
+            wb_doc->call("close", {rt::Value(true)});
+        } catch (const rt::Error&) {
+        }
+    }
+    wb_doc.reset();
+    wb_sheets.clear();
+    sheet_cnt = 0;
+    forms::msg_box("ZEB could not open the workbook\r\n" + path + "\r\n\r\n" + why, forms::vbCritical,
+                   "WORKBOOK ERROR");
+    dlg_fail = true;
+    exit_code = 3;
+}
