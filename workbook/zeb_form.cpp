@@ -26,6 +26,10 @@ ZEB_form::ZEB_form(ZEB_main& module)
     hlp_cont.on_click = [this] { zeb_.show_help(1); };
     hlp_indx.on_click = [this] { zeb_.show_help(2); };
     hlp_srch.on_click = [this] { zeb_.show_help(3); };
+    hlp_about.on_click = [this] {
+        if (zeb_.abt)
+            zeb_.abt->window().show_modal();
+    };
     xit.on_click = [this] { zeb_.shut_down(zeb_.wb_open); };
 }
 

@@ -54,7 +54,7 @@ void ZEB_main::start_up()
     scr_w = static_cast<std::int16_t>(std::min(forms::screen_width_twips(), 32767));
 
     if (!abt)
-        abt = std::make_unique<about_64>();
+        abt = std::make_unique<about_64>(app, file_date);
     const std::string logo = "graphics/Moonfinch_fi.gif";
     const std::int32_t b_c = 0xC0CCD6;
     const std::int32_t f_c = 0;

@@ -1,14 +1,20 @@
 #include "form.h"
 
 #include "application.h"
+#include "controls_impl.h"
+#include "font_impl.h"
 #include "menu_impl.h"
 #include "native.h"
 #include "twips.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
+#include <QFontMetrics>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace forms {
 namespace {
@@ -33,6 +39,7 @@ private:
 struct Form::Impl {
     explicit Impl(Form& form) : window(form) {}
     Window window;
+    QEventLoop* modal = nullptr;
 };
 
 Form::Form(Application& app) : app_(app), d(std::make_unique<Impl>(*this))
@@ -44,8 +51,88 @@ Form::~Form()
 {
     if (loaded_)
         app_.closed(this);
+    while (!controls_.empty())
+        controls_.pop_back(); // children before their containers
     menus_.clear();
     top_items_.clear();
+}
+
+void Form::set_size(int width_twips, int height_twips)
+{
+    width_ = width_twips;
+    height_ = height_twips;
+    d->window.resize(to_pixels(width_twips), to_pixels(height_twips));
+}
+
+void Form::set_position(int left_twips, int top_twips)
+{
+    left_ = left_twips;
+    top_ = top_twips;
+    d->window.move(to_pixels(left_twips), to_pixels(top_twips));
+}
+
+void Form::set_frameless(bool on)
+{
+    d->window.setWindowFlag(Qt::FramelessWindowHint, on);
+}
+
+void Form::set_back_colour(std::int32_t c)
+{
+    back_ = c;
+    QPalette p = d->window.palette();
+    p.setColor(QPalette::Window, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    d->window.setPalette(p);
+    d->window.setAutoFillBackground(true);
+}
+
+void Form::set_font(const Font& font)
+{
+    font_ = font;
+    d->window.setFont(to_qfont(font));
+}
+
+int Form::text_width(const std::string& text) const
+{
+    return to_twips(QFontMetrics(to_qfont(font_)).horizontalAdvance(QString::fromStdString(text)));
+}
+
+int Form::text_height(const std::string& text) const
+{
+    const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
+    return to_twips(QFontMetrics(to_qfont(font_)).height()) * static_cast<int>(lines);
+}
+
+namespace {
+
+QWidget* parent_widget(QMainWindow& window, Control* container)
+{
+    return container ? container_of(*container) : window.centralWidget();
+}
+
+} // namespace
+
+Frame& Form::add_frame(Control* container)
+{
+    controls_.push_back(make_control<Frame>(parent_widget(d->window, container)));
+    return static_cast<Frame&>(*controls_.back());
+}
+
+Label& Form::add_label(Control* container)
+{
+    controls_.push_back(make_control<Label>(parent_widget(d->window, container)));
+    return static_cast<Label&>(*controls_.back());
+}
+
+PictureBox& Form::add_picture_box(Control* container)
+{
+    controls_.push_back(make_control<PictureBox>(parent_widget(d->window, container)));
+    return static_cast<PictureBox&>(*controls_.back());
+}
+
+Image& Form::add_image(Control* container)
+{
+    controls_.push_back(make_control<Image>(parent_widget(d->window, container)));
+    return static_cast<Image&>(*controls_.back());
 }
 
 std::string Form::caption() const { return d->window.windowTitle().toStdString(); }
@@ -100,7 +187,30 @@ void Form::show()
     }
 }
 
-void Form::hide() { d->window.hide(); }
+void Form::hide()
+{
+    d->window.hide();
+    if (d->modal)
+        d->modal->quit();
+}
+
+void Form::show_modal()
+{
+    if (d->modal)
+        return; // already showing modally
+    load();
+    if (!loaded_)
+        return;
+    d->window.setWindowModality(Qt::ApplicationModal);
+    d->window.show();
+    d->window.raise();
+    d->window.activateWindow();
+    QEventLoop loop;
+    d->modal = &loop;
+    loop.exec();
+    d->modal = nullptr;
+    d->window.setWindowModality(Qt::NonModal);
+}
 
 bool Form::visible() const { return d->window.isVisible(); }
 
@@ -112,6 +222,8 @@ void Form::close()
     if (on_unload)
         on_unload();
     d->window.hide();
+    if (d->modal)
+        d->modal->quit();
     loaded_ = false;
     closing_ = false;
     app_.closed(this);

@@ -32,6 +32,32 @@ def wait_gone(session, title_regex, timeout):
     return False
 
 
+def pixel(path, x, y):
+    out = subprocess.run(["convert", path, "-format", "%%[pixel:p{%d,%d}]" % (x, y), "info:"],
+                         capture_output=True, text=True).stdout.strip()
+    return out
+
+
+def about_box(session, main, failures):
+    """Help > About shows the box in its colours at its place; its picture button closes it."""
+    # With no window manager the windows sit where the program puts them: the menu bar of
+    # the main window at the screen's top left, the box 1000 twips down and 6000 twips left
+    # of the screen's right edge (1280 px = 19200 twips), i.e. at 880, 67.
+    subprocess.run(["xdotool", "mousemove", "--window", main, "88", "10", "click", "1"], env=session.env)
+    time.sleep(0.4)
+    subprocess.run(["xdotool", "mousemove", "117", "95", "click", "1"], env=session.env)
+    time.sleep(0.8)
+    shot = session.screenshot("about_box.png")
+    colour = pixel(shot, 883, 167)
+    if colour not in ("srgb(214,204,192)", "rgb(214,204,192)"):
+        failures.append("the about box is not showing in its colours (found %s)" % colour)
+    subprocess.run(["xdotool", "mousemove", "1198", "80", "click", "1"], env=session.env)
+    time.sleep(0.6)
+    after = session.screenshot("about_closed.png")
+    if pixel(after, 883, 167) == colour:
+        failures.append("the picture button did not close the about box")
+
+
 def open_and_close(session, zeb, source, failures):
     book = os.path.join(session.root, "My Book.ods")
     shutil.copyfile(source, book)
@@ -69,6 +95,7 @@ def open_and_close(session, zeb, source, failures):
     time.sleep(1.5)  # let Calc paint its window for the screenshot
     session.screenshot("workbook_open.png")
     session.screenshot("main_window.png", main)
+    about_box(session, main, failures)
     session.close_window(main)
     try:
         rc = program.wait(timeout=30)

@@ -1,5 +1,8 @@
 #include "forms/application.h"
 #include "forms/form.h"
+#include "forms/image_list.h"
+#include "forms/picture.h"
+#include "runtime/app.h"
 #include "forms/msgbox.h"
 #include "modal.h"
 #include "runtime/error.h"
@@ -161,4 +164,35 @@ TEST(MsgBox, TitleDefaultsToTheProgramAndStyleChoosesIconAndButtons)
     forms::msg_box("bad", forms::vbCritical, "BROWSER ERROR");
     EXPECT_EQ(title, "BROWSER ERROR");
     EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+TEST(Picture, MissingFileRaises53AndAFileWithoutAPictureRaises481)
+{
+    const auto error_of = [](const std::string& path) {
+        try {
+            forms::load_picture(path);
+        } catch (const rt::Error& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(error_of("/no/such/picture.gif"), rt::errFileNotFound);
+    EXPECT_EQ(error_of("/etc/hostname"), rt::errInvalidPicture);
+    const forms::Picture p = forms::load_picture(rt::App::path() + "/graphics/f_ul_U.bmp");
+    EXPECT_EQ(p.width(), 300);
+    EXPECT_EQ(p.height(), 270);
+}
+
+TEST(ImageList, InsertMovesThePicturesFromThatPositionBack)
+{
+    forms::ImageList list;
+    const forms::Picture none;
+    list.insert(1, "a", none);
+    list.insert(2, "b", none);
+    list.insert(1, "c", none);
+    EXPECT_EQ(list.key(1), "c");
+    EXPECT_EQ(list.key(2), "a");
+    EXPECT_EQ(list.key(3), "b");
+    EXPECT_THROW(list.insert(5, "x", none), rt::Error);
+    EXPECT_THROW(list.picture(0), rt::Error);
 }

@@ -1,0 +1,101 @@
+// Laying the About window out: texts, line heights, stacked frames, side picture, button.
+
+#include "about_64.h"
+
+#include "about_window.h"
+#include "forms/picture.h"
+#include "runtime/int16.h"
+
+#include <cmath>
+
+std::int16_t about_64::text_height(const std::string& text, int width)
+{
+    const std::int16_t tw = rt::cint(about_->text_width(text));
+    const int lines = static_cast<int>(std::floor(static_cast<double>(tw) / width + 0.5)) + 1;
+    return rt::cint(static_cast<double>(lines) * about_->text_height(text));
+}
+
+void about_64::layout_about(const std::string& grfic, float g_rat, const std::string& logo)
+{
+    apply_settings();
+
+    int frame_width = 4200;
+    int running_top = 1000;
+    int frames_height = 0;
+    std::int16_t side_width = 0;
+
+    // The description and comments lines show only when they have a text.
+    const std::string* texts[] = {&version_.file_description, &version_.comments};
+    for (int k = 0; k < 2; ++k) {
+        forms::Label& line = ctl<forms::Label>(5 + k);
+        const std::string& t = *texts[k];
+        if (t.empty()) {
+            line.set_height(0);
+            line.set_visible(false);
+        } else {
+            line.set_height(text_height(t, frame_width - 200));
+            line.set_top(running_top);
+            line.set_caption(t);
+            line.set_visible(true);
+            running_top += line.height() + 200;
+        }
+    }
+    ctl<forms::Frame>(0).set_height(running_top + 200);
+
+    for (int i = 0; i < 3; ++i) {
+        forms::Frame& f = ctl<forms::Frame>(i);
+        f.set_width(frame_width);
+        if (i == 0)
+            f.set_top(300);
+        else
+            f.set_top(ctl<forms::Frame>(i - 1).top() + ctl<forms::Frame>(i - 1).height() + 300);
+        frames_height += f.height();
+    }
+
+    forms::Image& side = ctl<forms::Image>(11);
+    if (grfic.empty()) {
+        side.set_visible(false);
+        frame_width = ctl<forms::Frame>(0).width() + 800;
+        side_width = 0;
+    } else {
+        side.set_top(0);
+        side.set_left(0);
+        side.set_height(1600 + frames_height);
+        const float wide = g_rat * static_cast<float>(side.height());
+        side.set_width(static_cast<int>(std::lround(wide)));
+        side.set_picture(forms::load_picture(base_dir + grfic));
+        side.set_visible(true);
+        frame_width = ctl<forms::Frame>(0).width() + side.width() + 800;
+        side_width = rt::cint(wide);
+    }
+
+    about_->set_size(frame_width, 1600 + frames_height);
+    for (int i = 0; i < 3; ++i)
+        ctl<forms::Frame>(i).set_left(rt::add16(side_width, 400));
+    for (int entry = 3; entry <= 6; ++entry) {
+        ctl<forms::Label>(entry).set_left(100);
+        ctl<forms::Label>(entry).set_width(ctl<forms::Frame>(0).width() - 200);
+    }
+    ctl<forms::Label>(7).set_left(30);
+    ctl<forms::Label>(7).set_width(ctl<forms::Frame>(1).width() - 100);
+
+    ctl<forms::Label>(3).set_caption(version_.product_name);
+    ctl<forms::Label>(4).set_caption("Version " + std::to_string(version_.major) + "." + std::to_string(version_.minor) +
+                                     "." + std::to_string(version_.revision) + file_date_);
+    ctl<forms::Label>(7).set_caption(memory_line());
+
+    forms::PictureBox& logo_box = ctl<forms::PictureBox>(12);
+    logo_box.set_picture(forms::load_picture(base_dir + logo));
+    for (int entry = 8; entry <= 10; ++entry) {
+        forms::Label& maker = ctl<forms::Label>(entry);
+        maker.set_left(logo_box.width() + 200);
+        maker.set_width(ctl<forms::Frame>(0).width() - maker.left() - 60);
+    }
+    ctl<forms::Label>(8).set_caption(version_.company_name);
+    ctl<forms::Label>(9).set_caption("\u00A9 " + version_.legal_copyright);
+    ctl<forms::Label>(10).set_caption(version_.legal_trademarks);
+
+    forms::Image& button = ctl<forms::Image>(13);
+    button.set_top(60);
+    button.set_left(about_->width() - button.width() - 80);
+}

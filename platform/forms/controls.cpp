@@ -1,0 +1,182 @@
+#include "controls_impl.h"
+
+#include "font_impl.h"
+#include "picture_impl.h"
+#include "twips.h"
+
+#include <QFrame>
+#include <QMouseEvent>
+
+namespace forms {
+namespace {
+
+QColor colour(std::int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+int shift_state(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? vbShiftMask : 0) | (m & Qt::ControlModifier ? vbCtrlMask : 0) |
+           (m & Qt::AltModifier ? vbAltMask : 0);
+}
+
+int button_of(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton: return vbLeftButton;
+    case Qt::RightButton: return vbRightButton;
+    case Qt::MiddleButton: return vbMiddleButton;
+    default: return 0;
+    }
+}
+
+/// The image's widget: shows the picture and passes the mouse on.
+class ImageWidget : public QLabel {
+public:
+    ImageWidget(QWidget* parent, Image& owner) : QLabel(parent), owner_(owner) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override { report(e, owner_.on_mouse_down); }
+    void mouseReleaseEvent(QMouseEvent* e) override { report(e, owner_.on_mouse_up); }
+
+private:
+    void report(QMouseEvent* e, const std::function<void(int, int, int, int)>& to)
+    {
+        if (to)
+            to(button_of(e->button()), shift_state(e->modifiers()), to_twips(e->position().toPoint().x()),
+               to_twips(e->position().toPoint().y()));
+    }
+    Image& owner_;
+};
+
+} // namespace
+
+Control::Control(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+
+Control::~Control()
+{
+    // The widget belongs to its container's widget, which may already have gone.
+    delete d->widget.data();
+}
+
+void Control::place()
+{
+    if (d->widget)
+        d->widget->setGeometry(to_pixels(left_), to_pixels(top_), to_pixels(width_), to_pixels(height_));
+}
+
+void Control::set_left(int twips) { left_ = twips; place(); }
+void Control::set_top(int twips) { top_ = twips; place(); }
+void Control::set_width(int twips) { width_ = twips; place(); }
+void Control::set_height(int twips) { height_ = twips; place(); }
+
+void Control::set_visible(bool on)
+{
+    visible_ = on;
+    if (d->widget)
+        d->widget->setVisible(on);
+}
+
+void Control::set_back_colour(std::int32_t c)
+{
+    back_ = c;
+    if (!d->widget)
+        return;
+    QPalette p = d->widget->palette();
+    p.setColor(QPalette::Window, colour(c));
+    d->widget->setPalette(p);
+    d->widget->setAutoFillBackground(true);
+}
+
+void Control::set_fore_colour(std::int32_t c)
+{
+    fore_ = c;
+    if (!d->widget)
+        return;
+    QPalette p = d->widget->palette();
+    p.setColor(QPalette::WindowText, colour(c));
+    d->widget->setPalette(p);
+}
+
+std::string Label::caption() const { return static_cast<QLabel*>(d->widget.data())->text().toStdString(); }
+
+void Label::set_caption(const std::string& caption)
+{
+    static_cast<QLabel*>(d->widget.data())->setText(QString::fromStdString(caption));
+}
+
+void Label::set_alignment(Align a)
+{
+    align_ = a;
+    const Qt::Alignment h = a == Align::Center ? Qt::AlignHCenter : a == Align::Right ? Qt::AlignRight : Qt::AlignLeft;
+    static_cast<QLabel*>(d->widget.data())->setAlignment(h | Qt::AlignTop);
+}
+
+void Label::set_font(const Font& font)
+{
+    font_ = font;
+    d->widget->setFont(to_qfont(font));
+}
+
+void PictureBox::set_picture(const Picture& picture)
+{
+    picture_ = picture;
+    auto* label = static_cast<QLabel*>(d->widget.data());
+    label->setPixmap(picture.empty() ? QPixmap() : picture.impl()->pixmap);
+}
+
+void Image::set_stretch(bool on)
+{
+    stretch_ = on;
+    static_cast<QLabel*>(d->widget.data())->setScaledContents(on);
+}
+
+void Image::set_picture(const Picture& picture)
+{
+    picture_ = picture;
+    static_cast<QLabel*>(d->widget.data())->setPixmap(picture.empty() ? QPixmap() : picture.impl()->pixmap);
+    // An image that does not stretch takes the size of the picture it shows.
+    if (!stretch_ && !picture.empty()) {
+        width_ = picture.width();
+        height_ = picture.height();
+        place();
+    }
+}
+
+QWidget* container_of(Control& c) { return c.impl().widget; }
+
+template <typename T>
+std::unique_ptr<T> make_control(QWidget* parent)
+{
+    auto impl = std::make_unique<Control::Impl>();
+    QWidget* w = nullptr;
+    if constexpr (std::is_same_v<T, Frame>) {
+        auto* f = new QFrame(parent);
+        f->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        w = f;
+    } else if constexpr (std::is_same_v<T, Label>) {
+        auto* l = new QLabel(parent);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        w = l;
+    } else if constexpr (std::is_same_v<T, PictureBox>) {
+        auto* l = new QLabel(parent);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        w = l;
+    }
+    impl->widget = w;
+    std::unique_ptr<T> control;
+    if constexpr (std::is_same_v<T, Image>) {
+        control = std::make_unique<T>(std::move(impl));
+        control->impl().widget = new ImageWidget(parent, *control);
+    } else {
+        control = std::make_unique<T>(std::move(impl));
+    }
+    control->impl().widget->show();
+    return control;
+}
+
+template std::unique_ptr<Frame> make_control<Frame>(QWidget*);
+template std::unique_ptr<Label> make_control<Label>(QWidget*);
+template std::unique_ptr<PictureBox> make_control<PictureBox>(QWidget*);
+template std::unique_ptr<Image> make_control<Image>(QWidget*);
+
+} // namespace forms
