@@ -29,6 +29,16 @@ public:
     std::string ShowSave(win32::HWND huke, const std::string& filter, const std::string& ext_txt,
                          win32::DWORD flgs, const std::string& title, const std::string& idir,
                          const std::string& def_fn);
+    /// Asks for a colour, offering the custom colours kept from the last confirmed call;
+    /// the colour (0x00BBGGRR), or -1 when cancelled or failed.
+    std::int32_t ShowColor(win32::HWND huke, win32::DWORD flgs);
+    /// Asks for a font, starting from Century Gothic; the face name, or empty text when
+    /// cancelled or failed. The chosen font's attributes are kept for FontData.
+    std::string ShowFont(win32::HWND huke, win32::DWORD flgs);
+    /// One attribute of the last chosen font: 0 name, 1 size, 2 the spare flag, 3 italic,
+    /// 4 underline, 5 strike-out, 6 colour, 7 weight digits. Another `op` shows
+    /// FONT DATA ERROR and gives empty text.
+    rt::Value FontData(const rt::Value& op);
     /// Whether the print dialog's choices go on to the default printer: zero or false is no.
     void default_flag(const rt::Value& d_flg);
     /// Shows what the extended error `er_cd` of the operation `fnct` means.

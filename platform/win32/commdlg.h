@@ -94,6 +94,108 @@ constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
 constexpr DWORD FRERR_FINDREPLACECODES = 0x4000;
 constexpr DWORD FRERR_BUFFERLENGTHZERO = 0x4001;
 
+using COLORREF = DWORD;
+using LPCCHOOKPROC = std::uintptr_t (*)(HWND, UINT, WPARAM, LPARAM);
+using LPCFHOOKPROC = std::uintptr_t (*)(HWND, UINT, WPARAM, LPARAM);
+
+/// The colour dialog's record, members in their published order.
+struct CHOOSECOLORA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HWND hInstance;
+    COLORREF rgbResult;
+    COLORREF* lpCustColors;
+    DWORD Flags;
+    LPARAM lCustData;
+    LPCCHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+};
+
+constexpr DWORD CC_RGBINIT = 0x1;
+constexpr DWORD CC_FULLOPEN = 0x2;
+constexpr DWORD CC_PREVENTFULLOPEN = 0x4;
+constexpr DWORD CC_SHOWHELP = 0x8;
+constexpr DWORD CC_ENABLEHOOK = 0x10;
+constexpr DWORD CC_ENABLETEMPLATE = 0x20;
+constexpr DWORD CC_ENABLETEMPLATEHANDLE = 0x40;
+constexpr DWORD CC_SOLIDCOLOR = 0x80;
+constexpr DWORD CC_ANYCOLOR = 0x100;
+
+constexpr int LF_FACESIZE = 32;
+
+/// A logical font, members in their published order: 60 bytes, no pointers.
+struct LOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    char lfFaceName[LF_FACESIZE];
+};
+static_assert(sizeof(LOGFONTA) == 60);
+
+/// The font dialog's record, members in their published order.
+struct CHOOSEFONTA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HDC hDC;
+    LOGFONTA* lpLogFont;
+    std::int32_t iPointSize;
+    DWORD Flags;
+    COLORREF rgbColors;
+    LPARAM lCustData;
+    LPCFHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+    HINSTANCE hInstance;
+    LPSTR lpszStyle;
+    WORD nFontType;
+    WORD ___MISSING_ALIGNMENT__;
+    std::int32_t nSizeMin;
+    std::int32_t nSizeMax;
+};
+
+constexpr DWORD CF_SCREENFONTS = 0x1;
+constexpr DWORD CF_PRINTERFONTS = 0x2;
+constexpr DWORD CF_BOTH = 0x3;
+constexpr DWORD CF_SHOWHELP = 0x4;
+constexpr DWORD CF_ENABLEHOOK = 0x8;
+constexpr DWORD CF_ENABLETEMPLATE = 0x10;
+constexpr DWORD CF_ENABLETEMPLATEHANDLE = 0x20;
+constexpr DWORD CF_INITTOLOGFONTSTRUCT = 0x40;
+constexpr DWORD CF_USESTYLE = 0x80;
+constexpr DWORD CF_EFFECTS = 0x100;
+constexpr DWORD CF_APPLY = 0x200;
+constexpr DWORD CF_ANSIONLY = 0x400;
+constexpr DWORD CF_NOVECTORFONTS = 0x800;
+constexpr DWORD CF_NOSIMULATIONS = 0x1000;
+constexpr DWORD CF_LIMITSIZE = 0x2000;
+constexpr DWORD CF_FIXEDPITCHONLY = 0x4000;
+constexpr DWORD CF_WYSIWYG = 0x8000;
+constexpr DWORD CF_FORCEFONTEXIST = 0x10000;
+constexpr DWORD CF_SCALABLEONLY = 0x20000;
+constexpr DWORD CF_TTONLY = 0x40000;
+constexpr DWORD CF_NOFACESEL = 0x80000;
+constexpr DWORD CF_NOSTYLESEL = 0x100000;
+constexpr DWORD CF_NOSIZESEL = 0x200000;
+
+constexpr WORD BOLD_FONTTYPE = 0x100;
+constexpr WORD ITALIC_FONTTYPE = 0x200;
+constexpr WORD REGULAR_FONTTYPE = 0x400;
+
+/// Shows the colour dialog; non-zero when the user chose a colour (rgbResult, and the
+/// custom colours back in lpCustColors).
+BOOL ChooseColorA(CHOOSECOLORA* cc);
+/// Shows the font dialog; non-zero when the user chose a font (in lpLogFont, iPointSize).
+BOOL ChooseFontA(CHOOSEFONTA* cf);
+
 /// Shows the open-file dialog described by `ofn`; non-zero when the user chose a file.
 BOOL GetOpenFileNameA(OPENFILENAMEA* ofn);
 /// Shows the save-file dialog described by `ofn`; non-zero when the user chose a name.

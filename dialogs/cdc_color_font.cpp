@@ -1,0 +1,111 @@
+// The colour and font dialogs of the dialog service.
+
+#include "cdc_class.h"
+#include "cdc_font_size.h"
+#include "forms/msgbox.h"
+#include "runtime/app.h"
+#include "runtime/error.h"
+#include "runtime/value.h"
+#include "win32/global_memory.h"
+
+#include <cmath>
+#include <cstring>
+
+std::int16_t point_size_of(std::int32_t tenths)
+{
+    return static_cast<std::int16_t>(std::nearbyint(tenths / 10.0)); // the default rounding: halves to even
+}
+
+std::int32_t CDC_class::ShowColor(win32::HWND huke, win32::DWORD flgs)
+{
+    dlg_fail_ = false;
+    std::array<std::uint8_t, 64> colours = custom_colours;
+    win32::CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = huke;
+    cc.hInstance = rt::App::instance();
+    cc.rgbResult = 0;
+    cc.lpCustColors = reinterpret_cast<win32::COLORREF*>(colours.data());
+    cc.Flags = flgs;
+    if (!win32::ChooseColorA(&cc)) {
+        dialog_failed("ShowColor");
+        return -1;
+    }
+    custom_colours = colours;
+    return static_cast<std::int32_t>(cc.rgbResult);
+}
+
+std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
+{
+    std::string result;
+    dlg_fail_ = false;
+
+    win32::LOGFONTA lf{};
+    lf.lfWeight = 400;
+    lf.lfCharSet = 1;           // DEFAULT_CHARSET
+    lf.lfPitchAndFamily = 0x10; // FF_ROMAN, DEFAULT_PITCH
+    const std::string face = std::string("Century Gothic") + std::string(31 - 14, ' ');
+    std::memcpy(lf.lfFaceName, face.c_str(), face.size() + 1);
+
+    // The font travels through a movable block; without one the dialog gets no address at all.
+    const win32::HGLOBAL font_block = win32::GlobalAlloc(win32::GMEM_MOVEABLE | win32::GMEM_ZEROINIT, sizeof lf);
+    void* locked = font_block ? win32::GlobalLock(font_block) : nullptr;
+    if (!locked) {
+        if (font_block)
+            win32::GlobalFree(font_block);
+        last_dlg_error = static_cast<std::int32_t>(font_block ? win32::CDERR_MEMLOCKFAILURE : win32::CDERR_MEMALLOCFAILURE);
+        error_message("ShowFont", last_dlg_error);
+        dlg_fail_ = true;
+        return result;
+    }
+    win32::RtlMoveMemory(locked, &lf, sizeof lf);
+
+    win32::CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = huke;
+    cf.hDC = 0; // no printer device context is to be had here; the dialog runs without one
+    cf.lpLogFont = static_cast<win32::LOGFONTA*>(locked);
+    cf.iPointSize = 120;
+    cf.Flags = flgs;
+    cf.rgbColors = 0;
+    cf.nFontType = win32::REGULAR_FONTTYPE;
+    cf.nSizeMin = 10;
+    cf.nSizeMax = 72;
+
+    if (win32::ChooseFontA(&cf)) {
+        win32::RtlMoveMemory(&lf, locked, sizeof lf);
+        font_size = point_size_of(cf.iPointSize);
+        font_weight = std::to_string(lf.lfWeight);
+        font_italic = lf.lfItalic != 0;
+        font_underline = lf.lfUnderline != 0;
+        font_strikeout = lf.lfStrikeOut != 0;
+        font_colour = static_cast<std::int32_t>(cf.rgbColors);
+        font_name = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
+        result = font_name;
+    } else {
+        dialog_failed("ShowFont");
+    }
+    win32::GlobalUnlock(font_block);
+    win32::GlobalFree(font_block);
+    return result;
+}
+
+rt::Value CDC_class::FontData(const rt::Value& op)
+{
+    double which = -1;
+    try {
+        which = op.to_double();
+    } catch (const rt::Error&) {
+        // Not a number: no index matches it.
+    }
+    if (which == 0) return rt::Value(font_name);
+    if (which == 1) return rt::Value(font_size);
+    if (which == 2) return rt::Value(font_flag);
+    if (which == 3) return rt::Value(font_italic);
+    if (which == 4) return rt::Value(font_underline);
+    if (which == 5) return rt::Value(font_strikeout);
+    if (which == 6) return rt::Value(font_colour);
+    if (which == 7) return rt::Value(font_weight);
+    forms::msg_box("The parameter must be in the range 0 to 7 ", forms::vbOKOnly, "FONT DATA ERROR");
+    return rt::Value("");
+}
