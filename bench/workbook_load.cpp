@@ -2,7 +2,7 @@
 // Python-UNO script doing the same calls, on one warm private office, for workbooks of
 // 1, 100 and 1000 sheets. Prints medians and ratios.
 
-#include "file_dialog_driver.h"
+#include "drivers.h"
 #include "forms/application.h"
 #include "private_office.h"
 #include "runtime/value.h"

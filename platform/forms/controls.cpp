@@ -1,5 +1,7 @@
 #include "controls_impl.h"
 
+#include "colour_impl.h"
+
 #include "font_impl.h"
 #include "picture_impl.h"
 #include "twips.h"
@@ -9,8 +11,6 @@
 
 namespace forms {
 namespace {
-
-QColor colour(std::int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 int shift_state(Qt::KeyboardModifiers m)
 {
@@ -81,7 +81,7 @@ void Control::set_back_colour(std::int32_t c)
     if (!d->widget)
         return;
     QPalette p = d->widget->palette();
-    p.setColor(QPalette::Window, colour(c));
+    p.setColor(QPalette::Window, to_qcolor(static_cast<std::uint32_t>(c)));
     d->widget->setPalette(p);
     d->widget->setAutoFillBackground(true);
 }
@@ -92,7 +92,7 @@ void Control::set_fore_colour(std::int32_t c)
     if (!d->widget)
         return;
     QPalette p = d->widget->palette();
-    p.setColor(QPalette::WindowText, colour(c));
+    p.setColor(QPalette::WindowText, to_qcolor(static_cast<std::uint32_t>(c)));
     d->widget->setPalette(p);
 }
 

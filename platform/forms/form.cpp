@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "application.h"
+#include "colour_impl.h"
 #include "controls_impl.h"
 #include "font_impl.h"
 #include "menu_impl.h"
@@ -80,7 +81,7 @@ void Form::set_back_colour(std::int32_t c)
 {
     back_ = c;
     QPalette p = d->window.palette();
-    p.setColor(QPalette::Window, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    p.setColor(QPalette::Window, to_qcolor(static_cast<std::uint32_t>(c)));
     d->window.setPalette(p);
     d->window.setAutoFillBackground(true);
 }

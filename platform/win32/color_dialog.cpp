@@ -1,6 +1,7 @@
 // The colour dialog: the caller's CHOOSECOLORA shown as Qt's colour dialog.
 
 #include "dialog_error.h"
+#include "forms/colour_impl.h"
 #include "forms/native.h"
 #include "win32/commdlg.h"
 
@@ -9,14 +10,6 @@
 
 namespace win32 {
 namespace {
-
-QColor from_colorref(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-COLORREF to_colorref(const QColor& c)
-{
-    return static_cast<COLORREF>(c.red()) | (static_cast<COLORREF>(c.green()) << 8) |
-           (static_cast<COLORREF>(c.blue()) << 16);
-}
 
 constexpr int custom_count = 16;
 
@@ -35,17 +28,17 @@ BOOL ChooseColorA(CHOOSECOLORA* cc)
 
     // The dialog's custom colours are the caller's, for this call.
     for (int i = 0; i < custom_count; ++i)
-        QColorDialog::setCustomColor(i, from_colorref(cc->lpCustColors[i]));
+        QColorDialog::setCustomColor(i, forms::to_qcolor(cc->lpCustColors[i]));
     QColorDialog dialog(forms::window_for(cc->hwndOwner));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     dialog.setWindowTitle("Color");
-    dialog.setCurrentColor(cc->Flags & CC_RGBINIT ? from_colorref(cc->rgbResult) : QColor(Qt::black));
+    dialog.setCurrentColor(cc->Flags & CC_RGBINIT ? forms::to_qcolor(cc->rgbResult) : QColor(Qt::black));
     if (dialog.exec() != QDialog::Accepted)
         return dialog_outcome(0, FALSE);
 
-    cc->rgbResult = to_colorref(dialog.currentColor());
+    cc->rgbResult = forms::to_colorref(dialog.currentColor());
     for (int i = 0; i < custom_count; ++i)
-        cc->lpCustColors[i] = to_colorref(QColorDialog::customColor(i));
+        cc->lpCustColors[i] = forms::to_colorref(QColorDialog::customColor(i));
     return dialog_outcome(0, TRUE);
 }
 

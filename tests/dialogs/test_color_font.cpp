@@ -1,6 +1,6 @@
 #include "cdc_class.h"
 #include "cdc_font_size.h"
-#include "file_dialog_driver.h"
+#include "drivers.h"
 #include "win32/commdlg.h"
 #include "win32/global_memory.h"
 

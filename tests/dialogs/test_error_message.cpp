@@ -1,6 +1,6 @@
 #include "cdc_class.h"
 #include "cdc_errors.h"
-#include "file_dialog_driver.h"
+#include "drivers.h"
 
 #include <gtest/gtest.h>
 
@@ -58,21 +58,12 @@ TEST(ErrorMessage, ShowsTheOperationAnEmptyLineAndTheTextUnderFunctionError)
 {
     bool dlg_fail = false;
     CDC_class cdc(dlg_fail);
-    QMessageBox::Icon icon{};
-    QMessageBox::StandardButtons buttons{};
-    QString title, text;
-    when_modal([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->standardButtons();
-        box->accept();
-    });
+    SeenBox box;
+    answer_box(box);
     cdc.error_message("ShowSave", 0x3003);
-    EXPECT_EQ(title, "FUNCTION ERROR");
-    EXPECT_EQ(text, "ShowSave\n\nThe function was provided with a filename buffer which was too small.");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(buttons, QMessageBox::Ok);
+    EXPECT_EQ(box.title, "FUNCTION ERROR");
+    EXPECT_EQ(box.text, "ShowSave\n\nThe function was provided with a filename buffer which was too small.");
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box.buttons, QMessageBox::Ok);
     EXPECT_FALSE(dlg_fail) << "error_message alone does not touch dlg_fail";
 }

@@ -1,5 +1,5 @@
 #include "cdc_class.h"
-#include "file_dialog_driver.h"
+#include "drivers.h"
 #include "runtime/app.h"
 #include "runtime/error.h"
 #include "win32/commdlg.h"

@@ -4,7 +4,7 @@
 #include "forms/picture.h"
 #include "runtime/app.h"
 #include "forms/msgbox.h"
-#include "modal.h"
+#include "drivers.h"
 #include "runtime/error.h"
 #include "test_app.h"
 
@@ -138,32 +138,18 @@ TEST(Form, DisabledTopLevelMenuIsGreyed)
 
 TEST(MsgBox, TitleDefaultsToTheProgramAndStyleChoosesIconAndButtons)
 {
-    QString title, text;
-    QMessageBox::Icon icon{};
-    QMessageBox::StandardButtons buttons{};
-    when_modal([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = box->standardButtons();
-        box->button(QMessageBox::Ok)->click();
-    });
+    SeenBox box;
+    answer_box(box);
     EXPECT_EQ(forms::msg_box("one\r\ntwo"), forms::vbOK);
-    EXPECT_EQ(title, "ZEB");
-    EXPECT_EQ(text, "one\ntwo");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(buttons, QMessageBox::Ok);
+    EXPECT_EQ(box.title, "ZEB");
+    EXPECT_EQ(box.text, "one\ntwo");
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box.buttons, QMessageBox::Ok);
 
-    when_modal([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        title = box->windowTitle();
-        icon = box->icon();
-        box->button(QMessageBox::Ok)->click();
-    });
+    answer_box(box);
     forms::msg_box("bad", forms::vbCritical, "BROWSER ERROR");
-    EXPECT_EQ(title, "BROWSER ERROR");
-    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(box.title, "BROWSER ERROR");
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
 }
 
 TEST(Picture, MissingFileRaises53AndAFileWithoutAPictureRaises481)

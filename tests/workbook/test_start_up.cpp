@@ -1,4 +1,4 @@
-#include "file_dialog_driver.h"
+#include "drivers.h"
 #include "forms/application.h"
 #include "modal.h"
 #include "office_env.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Driving the file dialog as a person would: read it, type a name, press Open or Cancel.
+// Driving dialogs and message boxes as a person would: read them, type, press their buttons.
 
 #include "modal.h"
 
@@ -34,6 +34,22 @@ inline void answer_file_dialog(SeenDialog& seen, const QString& typed)
         }
         name_edit(d)->setText(typed);
         QTest::keyClick(name_edit(d), Qt::Key_Return);
+    });
+}
+
+/// What a message box showed.
+struct SeenBox {
+    QString title, text;
+    QMessageBox::Icon icon{};
+    QMessageBox::StandardButtons buttons{};
+};
+
+/// On the next message box: note all it shows, press OK.
+inline void answer_box(SeenBox& seen)
+{
+    when_modal_of<QMessageBox>([&seen](QMessageBox* box) {
+        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        box->accept();
     });
 }
 
