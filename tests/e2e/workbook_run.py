@@ -38,7 +38,7 @@ def pixel(path, x, y):
     return out
 
 
-def about_box(session, main, failures):
+def about_box(session, main, failures, left=880, name="about_box.png"):
     """Help > About shows the box in its colours at its place; its picture button closes it."""
     # With no window manager the windows sit where the program puts them: the menu bar of
     # the main window at the screen's top left, the box 1000 twips down and 6000 twips left
@@ -47,15 +47,42 @@ def about_box(session, main, failures):
     time.sleep(0.4)
     subprocess.run(["xdotool", "mousemove", "117", "95", "click", "1"], env=session.env)
     time.sleep(0.8)
-    shot = session.screenshot("about_box.png")
-    colour = pixel(shot, 883, 167)
+    shot = session.screenshot(name)
+    colour = pixel(shot, left + 3, 167)
     if colour not in ("srgb(214,204,192)", "rgb(214,204,192)"):
-        failures.append("the about box is not showing in its colours (found %s)" % colour)
-    subprocess.run(["xdotool", "mousemove", "1198", "80", "click", "1"], env=session.env)
+        failures.append("the about box is not showing in its colours at %d (found %s)" % (left, colour))
+    subprocess.run(["xdotool", "mousemove", str(left + 318), "80", "click", "1"], env=session.env)
     time.sleep(0.6)
-    after = session.screenshot("about_closed.png")
-    if pixel(after, 883, 167) == colour:
+    after = session.screenshot(name.replace(".png", "_closed.png"))
+    if pixel(after, left + 3, 167) == colour:
         failures.append("the picture button did not close the about box")
+
+
+def wide_screen(zeb, artefacts, office_ctl, source, failures):
+    """On a screen wider than 32767 twips the box's left edge is held at 32767 - 6000 twips."""
+    session = Session(artefacts, office_ctl, screen="2600x900x24")
+    try:
+        book = os.path.join(session.root, "wide.ods")
+        shutil.copyfile(source, book)
+        program = session.start(zeb)
+        dialog = session.find_window(DIALOG, timeout=90)
+        if dialog is None:
+            failures.append("the workbook dialog did not appear on the wide screen")
+            program.kill()
+            return
+        type_into(session, dialog, "Return", text=book)
+        main = session.find_window("^ZEB$", timeout=60)
+        if main is None:
+            failures.append("no main window on the wide screen")
+            program.kill()
+            return
+        time.sleep(1.5)
+        about_box(session, main, failures, left=round((32767 - 6000) / 15), name="about_wide_screen.png")
+        session.close_window(main)
+        if program.wait(timeout=30) != 0:
+            failures.append("zeb did not end with 0 on the wide screen")
+    finally:
+        session.close()
 
 
 def open_and_close(session, zeb, source, failures):
@@ -146,9 +173,10 @@ def main():
         cancel(session, zeb, failures)
     finally:
         session.close()
+    wide_screen(zeb, artefacts, office_ctl, sample, failures)
     for f in failures:
         print("FAIL:", f)
-    print("%d passed, %d failed" % (0 if failures else 2, len(failures)))
+    print("%d passed, %d failed" % (0 if failures else 3, len(failures)))
     return 1 if failures else 0
 
 

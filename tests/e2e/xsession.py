@@ -11,7 +11,7 @@ import time
 class Session:
     """Xvfb on a free display, with the environment zeb and its office run in."""
 
-    def __init__(self, artefacts, office_ctl=None):
+    def __init__(self, artefacts, office_ctl=None, screen="1280x1024x24"):
         self.artefacts = artefacts
         self.office_ctl = office_ctl
         os.makedirs(artefacts, exist_ok=True)
@@ -21,7 +21,7 @@ class Session:
         self.profile = os.path.join(self.root, "profile")
         self.display = self._free_display()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", self.display, "-screen", "0", screen, "-dpi", "96", "-nolisten", "tcp", "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.env = dict(os.environ)
         self.env.update({
