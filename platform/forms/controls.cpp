@@ -75,25 +75,31 @@ void Control::set_visible(bool on)
         d->widget->setVisible(on);
 }
 
+namespace {
+
+void paint(QWidget* w, QPalette::ColorRole role, std::int32_t c)
+{
+    if (!w)
+        return;
+    QPalette p = w->palette();
+    p.setColor(role, to_qcolor(static_cast<std::uint32_t>(c)));
+    w->setPalette(p);
+}
+
+} // namespace
+
 void Control::set_back_colour(std::int32_t c)
 {
     back_ = c;
-    if (!d->widget)
-        return;
-    QPalette p = d->widget->palette();
-    p.setColor(QPalette::Window, to_qcolor(static_cast<std::uint32_t>(c)));
-    d->widget->setPalette(p);
-    d->widget->setAutoFillBackground(true);
+    paint(d->widget, QPalette::Window, c);
+    if (d->widget)
+        d->widget->setAutoFillBackground(true);
 }
 
 void Control::set_fore_colour(std::int32_t c)
 {
     fore_ = c;
-    if (!d->widget)
-        return;
-    QPalette p = d->widget->palette();
-    p.setColor(QPalette::WindowText, to_qcolor(static_cast<std::uint32_t>(c)));
-    d->widget->setPalette(p);
+    paint(d->widget, QPalette::WindowText, c);
 }
 
 std::string Label::caption() const { return static_cast<QLabel*>(d->widget.data())->text().toStdString(); }

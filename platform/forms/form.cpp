@@ -110,31 +110,20 @@ QWidget* parent_widget(QMainWindow& window, Control* container)
     return container ? container_of(*container) : window.centralWidget();
 }
 
+/// A new control of type T in `container`, kept in `controls`.
+template <typename T>
+T& add_control(std::deque<std::unique_ptr<Control>>& controls, QMainWindow& window, Control* container)
+{
+    controls.push_back(make_control<T>(parent_widget(window, container)));
+    return static_cast<T&>(*controls.back());
+}
+
 } // namespace
 
-Frame& Form::add_frame(Control* container)
-{
-    controls_.push_back(make_control<Frame>(parent_widget(d->window, container)));
-    return static_cast<Frame&>(*controls_.back());
-}
-
-Label& Form::add_label(Control* container)
-{
-    controls_.push_back(make_control<Label>(parent_widget(d->window, container)));
-    return static_cast<Label&>(*controls_.back());
-}
-
-PictureBox& Form::add_picture_box(Control* container)
-{
-    controls_.push_back(make_control<PictureBox>(parent_widget(d->window, container)));
-    return static_cast<PictureBox&>(*controls_.back());
-}
-
-Image& Form::add_image(Control* container)
-{
-    controls_.push_back(make_control<Image>(parent_widget(d->window, container)));
-    return static_cast<Image&>(*controls_.back());
-}
+Frame& Form::add_frame(Control* container) { return add_control<Frame>(controls_, d->window, container); }
+Label& Form::add_label(Control* container) { return add_control<Label>(controls_, d->window, container); }
+PictureBox& Form::add_picture_box(Control* container) { return add_control<PictureBox>(controls_, d->window, container); }
+Image& Form::add_image(Control* container) { return add_control<Image>(controls_, d->window, container); }
 
 std::string Form::caption() const { return d->window.windowTitle().toStdString(); }
 

@@ -23,6 +23,25 @@ def type_into(session, window, *keys, text=None):
         subprocess.run(["xdotool", "key", k], env=session.env, check=True)
 
 
+def wait_for_dialog(session, program, failures, run):
+    """The workbook dialog's window, or None (noted as a failure, zeb ended) when it does not come."""
+    dialog = session.find_window(DIALOG, timeout=90)
+    if dialog is None:
+        failures.append("the workbook dialog did not appear (%s)" % run)
+        program.kill()
+    return dialog
+
+
+def ended_with_zero(program, failures, after):
+    try:
+        rc = program.wait(timeout=30)
+        if rc != 0:
+            failures.append("zeb ended with %d after %s" % (rc, after))
+    except subprocess.TimeoutExpired:
+        program.kill()
+        failures.append("zeb did not end after %s" % after)
+
+
 def wait_gone(session, title_regex, timeout):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
@@ -65,10 +84,8 @@ def wide_screen(zeb, artefacts, office_ctl, source, failures):
         book = os.path.join(session.root, "wide.ods")
         shutil.copyfile(source, book)
         program = session.start(zeb)
-        dialog = session.find_window(DIALOG, timeout=90)
+        dialog = wait_for_dialog(session, program, failures, "wide screen")
         if dialog is None:
-            failures.append("the workbook dialog did not appear on the wide screen")
-            program.kill()
             return
         type_into(session, dialog, "Return", text=book)
         main = session.find_window("^ZEB$", timeout=60)
@@ -79,8 +96,7 @@ def wide_screen(zeb, artefacts, office_ctl, source, failures):
         time.sleep(1.5)
         about_box(session, main, failures, left=round((32767 - 6000) / 15), name="about_wide_screen.png")
         session.close_window(main)
-        if program.wait(timeout=30) != 0:
-            failures.append("zeb did not end with 0 on the wide screen")
+        ended_with_zero(program, failures, "its window was closed on the wide screen")
     finally:
         session.close()
 
@@ -124,13 +140,7 @@ def open_and_close(session, zeb, source, failures):
     session.screenshot("main_window.png", main)
     about_box(session, main, failures)
     session.close_window(main)
-    try:
-        rc = program.wait(timeout=30)
-        if rc != 0:
-            failures.append("zeb ended with %d after its window was closed" % rc)
-    except subprocess.TimeoutExpired:
-        program.kill()
-        failures.append("zeb did not end after its window was closed")
+    ended_with_zero(program, failures, "its window was closed")
     if not wait_gone(session, r"^My Book\.ods", 20):
         failures.append("the Calc window of the workbook is still open")
     if not session.office_pids():
@@ -143,10 +153,8 @@ def open_and_close(session, zeb, source, failures):
 
 def cancel(session, zeb, failures):
     program = session.start(zeb)
-    dialog = session.find_window(DIALOG, timeout=90)
+    dialog = wait_for_dialog(session, program, failures, "cancel run")
     if dialog is None:
-        failures.append("the workbook dialog did not appear (cancel run)")
-        program.kill()
         return
     type_into(session, dialog, "Escape")
     end = time.monotonic() + 30
@@ -155,13 +163,7 @@ def cancel(session, zeb, failures):
             failures.append("the main window showed after a cancel")
             break
         time.sleep(0.05)
-    try:
-        rc = program.wait(timeout=5)
-        if rc != 0:
-            failures.append("zeb ended with %d after a cancel" % rc)
-    except subprocess.TimeoutExpired:
-        program.kill()
-        failures.append("zeb did not end after a cancel")
+    ended_with_zero(program, failures, "a cancel")
 
 
 def main():
