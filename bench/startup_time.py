@@ -1,9 +1,11 @@
-"""Time from starting zeb to its main window, under Xvfb with a visible LibreOffice:
-cold with a new profile (a person's very first run), cold with the office not running,
-and warm with the office already running. Prints the figures and their ratios."""
+"""Time from starting zeb to its first window, the workbook dialog (everything start-up does
+before the user can act: reaching LibreOffice, the about box, the menus), under Xvfb with a
+visible LibreOffice: cold with a new profile (a person's very first run), cold with the office
+not running, and warm with the office already running. Prints the figures and their ratios."""
 
 import os
 import statistics
+import subprocess
 import sys
 import time
 
@@ -14,12 +16,13 @@ from xsession import Session  # noqa: E402
 def time_to_window(session, zeb):
     t0 = time.monotonic()
     program = session.start(zeb)
-    window = session.find_window("^ZEB$", timeout=120)
+    window = session.find_window("^Sheetwright: SELECT AN", timeout=120)
     took = time.monotonic() - t0
     if window is None:
         program.kill()
-        raise RuntimeError("no main window")
-    session.close_window(window)
+        raise RuntimeError("no workbook dialog")
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], env=session.env)
+    subprocess.run(["xdotool", "key", "Escape"], env=session.env)
     program.wait(timeout=30)
     return took
 
@@ -39,7 +42,7 @@ def main():
         session.close()
     w = statistics.median(warm)
     c = statistics.median(cold)
-    print("start to main window, seconds (median)")
+    print("start to the workbook dialog, seconds (median)")
     print("  cold, new profile        %7.3f" % first)
     print("  cold, office not running %7.3f   (%d runs)" % (c, len(cold)))
     print("  warm, office running     %7.3f   (%d runs, min %.3f, max %.3f)" % (w, len(warm), min(warm), max(warm)))
