@@ -2,6 +2,7 @@
 #include "forms/application.h"
 #include "office_env.h"
 #include "office_probe.h"
+#include "runtime/error.h"
 #include "test_app.h"
 #include "zeb_form.h"
 #include "zeb_main.h"
@@ -9,6 +10,7 @@
 #include <QMainWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -191,4 +193,36 @@ TEST_F(Loading, NamesThatNeedEscapingOpenTheirOwnFile)
         EXPECT_EQ(doc->call("getURL", {}).to_text(), path_to_url(path)) << name;
         doc->call("close", {rt::Value(true)});
     }
+}
+
+TEST(OfficeGone, UserQuittingLibreOfficeLeavesExitWorking)
+{
+    test_office(); // the shared office's settings, put back when this test's office is done
+    ScopedEnv pipe("ZEB_OFFICE_PIPE", ""), profile("ZEB_OFFICE_PROFILE", ""), headless("ZEB_OFFICE_HEADLESS", "");
+    PrivateOffice own;
+    const std::string book = own.scratch() + "/quit.ods";
+    fs::copy_file(sample, book);
+    ProgramRun run(book);
+    ASSERT_TRUE(run.form.loaded());
+
+    // The user quits LibreOffice while ZEB still holds the workbook.
+    auto desk = own.desktop();
+    try {
+        desk->call("terminate", {});
+    } catch (const rt::Error&) {
+        // the connection may drop while the office ends
+    }
+    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + own.pipe();
+    for (int i = 0; i < 200 && fs::exists(socket); ++i)
+        usleep(50000);
+    try {
+        run.zeb.wb_sheets[0]->get("Name");
+        ADD_FAILURE() << "a call on a sheet of an office that has ended must fail";
+    } catch (const rt::Error& e) {
+        EXPECT_NE(e.description().find("stopped answering"), std::string::npos) << e.description();
+    }
+
+    run.form.xit.on_click();
+    EXPECT_TRUE(test_app().forms().empty());
+    EXPECT_EQ(run.zeb.exit_code, 0);
 }
