@@ -3,7 +3,9 @@
 #include "launch.h"
 #include "office_object.h"
 #include "runtime/error.h"
+#include "runtime/program_path.h"
 #include "settings.h"
+#include "text.h"
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
@@ -30,8 +32,6 @@ constexpr auto source = "ZEB.office";
 
 rt::Error cannot_create(const std::string& why) { return rt::Error(rt::errCantCreateObject, source, why); }
 
-std::string utf8(const rtl::OUString& s) { return rtl::OUStringToOString(s, RTL_TEXTENCODING_UTF8).getStr(); }
-
 /// ZEB's own UNO runtime, which talks to the office over the pipe. Made once and kept
 /// for the process: UNO objects must not be torn down while the process exits.
 Reference<XComponentContext> local_context()
@@ -55,7 +55,7 @@ Reference<XComponentContext> try_connect(const Settings& settings)
     auto resolver = css::bridge::UnoUrlResolver::create(local_context());
     try {
         return Reference<XComponentContext>(
-            resolver->resolve(rtl::OStringToOUString(settings.connect_url().c_str(), RTL_TEXTENCODING_UTF8)),
+            resolver->resolve(ustr(settings.connect_url())),
             css::uno::UNO_QUERY);
     } catch (const css::connection::NoConnectException&) {
         return {};
@@ -66,7 +66,7 @@ Reference<XComponentContext> try_connect(const Settings& settings)
 Reference<XComponentContext> start_and_connect(const Settings& settings, const Waiting& waiting)
 {
     Settings run = settings;
-    run.soffice = find_program(settings.soffice);
+    run.soffice = rt::find_program(settings.soffice);
     if (run.soffice.empty())
         throw cannot_create("LibreOffice is not installed: the program \"" + settings.soffice +
                             "\" that starts it was not found.\r\nInstall LibreOffice Calc (on Debian: "

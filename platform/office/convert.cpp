@@ -1,6 +1,7 @@
 #include "office_object.h"
 
 #include "runtime/error.h"
+#include "text.h"
 
 #include <com/sun/star/uno/Sequence.hxx>
 #include <typelib/typedescription.h>
@@ -29,11 +30,6 @@ rt::Value sequence_value(const Any& any, const std::shared_ptr<Session>& session
         typelib_typedescription_release(etd);
     typelib_typedescription_release(td);
     return rt::Value(std::move(out));
-}
-
-std::string utf8(const rtl::OUString& s)
-{
-    return rtl::OUStringToOString(s, RTL_TEXTENCODING_UTF8).getStr();
 }
 
 } // namespace
@@ -79,7 +75,7 @@ Any to_any(const rt::Value& value)
     case K::Integer: return Any(sal_Int16(value.to_int16()));
     case K::Long: return Any(sal_Int32(value.to_int32()));
     case K::Double: return Any(value.to_double());
-    case K::Text: return Any(rtl::OStringToOUString(value.to_text().c_str(), RTL_TEXTENCODING_UTF8));
+    case K::Text: return Any(ustr(value.to_text()));
     case K::Object: {
         auto* office = dynamic_cast<OfficeObject*>(value.to_object().get());
         if (!office)

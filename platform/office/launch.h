@@ -7,9 +7,6 @@
 
 namespace office {
 
-/// The full path of `program` (searched on PATH when it has no "/"), or empty when there is none.
-std::string find_program(const std::string& program);
-
 /// Starts `args` in a session of its own, with standard input and output on /dev/null,
 /// so the office outlives ZEB and never holds ZEB's terminal. Returns the process id, or -1.
 pid_t launch(const std::vector<std::string>& args);

@@ -1,6 +1,7 @@
 #include "office_object.h"
 
 #include "runtime/error.h"
+#include "text.h"
 
 #include <com/sun/star/beans/XExactName.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
@@ -17,17 +18,6 @@ using css::uno::Reference;
 using css::uno::Sequence;
 
 namespace {
-
-std::string utf8(const rtl::OUString& s)
-{
-    return rtl::OUStringToOString(s, RTL_TEXTENCODING_UTF8).getStr();
-}
-
-rtl::OUString ustr(std::string_view s)
-{
-    return rtl::OStringToOUString(rtl::OString(s.data(), static_cast<sal_Int32>(s.size())),
-                                  RTL_TEXTENCODING_UTF8);
-}
 
 rt::Error error_from(const Any& caught, std::string_view member)
 {
@@ -106,7 +96,9 @@ Member& OfficeObject::member(std::string_view name, bool fresh)
         throw office_error(name);
     }
     Member& m = session_->members[key];
-    m = Member{info.aName, info.eMemberType == css::script::MemberType_METHOD};
+    m = Member{};
+    m.exact = info.aName;
+    m.method = info.eMemberType == css::script::MemberType_METHOD;
     return m;
 }
 

@@ -1,13 +1,12 @@
 #include "win32/shellapi.h"
 
 #include "runtime/error.h"
+#include "runtime/program_path.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sstream>
 #include <string>
 #include <strings.h>
 #include <sys/stat.h>
@@ -17,23 +16,6 @@
 extern char** environ;
 
 namespace win32 {
-namespace {
-
-std::string on_path(const char* program)
-{
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':')) {
-        const std::string candidate = (dir.empty() ? "." : dir) + "/" + program;
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return "";
-}
-
-} // namespace
-
 HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int)
 {
     if (operation && *operation && strcasecmp(operation, "open") != 0)
@@ -42,7 +24,7 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int
     if (!file || stat(file, &st) != 0)
         return SE_ERR_FNF;
 
-    const std::string opener = on_path("xdg-open");
+    const std::string opener = rt::find_program("xdg-open");
     if (opener.empty())
         throw rt::Error(rt::errFileNotFound, "shell32",
                         "File not found: xdg-open, the desktop's opener (Debian package xdg-utils)");
