@@ -46,7 +46,8 @@ std::string make_workbook(PrivateOffice& office, int sheets)
 /// the end of start-up, when Routines is enabled.
 double zeb_run(forms::Application& app, const std::string& path)
 {
-    ZEB_main zeb(app);
+    printing::Printers printers;
+    ZEB_main zeb(app, printers);
     ZEB_form form(zeb);
     clock_type::time_point chosen;
     when_modal_of<QFileDialog>([&](QFileDialog* d) {

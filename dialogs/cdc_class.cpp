@@ -1,6 +1,6 @@
 #include "cdc_class.h"
 
-CDC_class::CDC_class(bool& dlg_fail) : dlg_fail_(dlg_fail) {}
+CDC_class::CDC_class(bool& dlg_fail, printing::Printers& printers) : dlg_fail_(dlg_fail), printers_(printers) {}
 
 void CDC_class::default_flag(const rt::Value& d_flg) { default_flag_ = d_flg.to_bool(); }
 

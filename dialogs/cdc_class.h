@@ -2,12 +2,14 @@
 // The dialog service: the common dialogs, their failures turned into readable messages.
 
 #include "open_result.h"
+#include "printing/printers.h"
 #include "runtime/value.h"
 #include "win32/commdlg.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 /// Wraps the common dialogs. Every dialog operation clears the caller's dlg_fail flag when
@@ -15,8 +17,9 @@
 /// extended error code is also shown to the user.
 class CDC_class {
 public:
-    /// A service that reports cancels and failures through `dlg_fail`.
-    explicit CDC_class(bool& dlg_fail);
+    /// A service that reports cancels and failures through `dlg_fail` and prints through
+    /// the program's `printers`.
+    CDC_class(bool& dlg_fail, printing::Printers& printers);
     CDC_class(const CDC_class&) = delete;
     CDC_class& operator=(const CDC_class&) = delete;
 
@@ -50,7 +53,28 @@ public:
     const win32::OPENFILENAMEA& file_record() const { return file_dlg; }
 
 private:
+    friend struct CDC_test_access; // the tests reach the private routines through it
+
     open_result get_open_files(win32::HWND huke);
+
+    // The default printer and a printer's stored settings.
+    /// Makes `name` the system default printer, the way the running platform family does it.
+    void set_default_printer(const std::string& name);
+    /// The platform family: 1 the Windows 95 family, 2 the NT family, 0 when unknown.
+    std::int32_t get_platform_id();
+    /// Sets the printer's default attribute through the spooler; dlg_fail set on failure.
+    void Win95SetDefaultPrinter(const std::string& name);
+    /// The text at `address`, at most 511 characters of it.
+    std::string ptr_to_str(const char* address);
+    /// Rewrites WIN.INI's Device entry from the printer's PrinterPorts entry, and says so.
+    void ini_set_default_printer(const std::string& name);
+    /// The driver and port of a PrinterPorts value: the texts before its first and second comma.
+    std::pair<std::string, std::string> split_ports_entry(const std::string& text);
+    /// Writes WIN.INI's Device entry and tells every top-level window.
+    void write_device_entry(const std::string& name, const std::string& driver, const std::string& port);
+    /// Stores the application printer's settings, and `media_type` when above 0, as the
+    /// printer's defaults.
+    void store_printer_settings(const std::string& name, std::int32_t media_type);
     /// A dialog returned without a result: keep and report its extended error, set dlg_fail.
     void dialog_failed(const std::string& operation);
 
@@ -70,6 +94,7 @@ private:
     bool default_flag_ = true;
 
     bool& dlg_fail_;
+    printing::Printers& printers_;
 
     // The texts that file_dlg points at; they live as long as the record.
     std::string filter_text_;

@@ -1,13 +1,15 @@
 // ZEB: opens a workbook in LibreOffice Calc and offers its routines.
 
 #include "forms/application.h"
+#include "printing/printers.h"
 #include "zeb_form.h"
 #include "zeb_main.h"
 
 int main(int argc, char** argv)
 {
     forms::Application app(argc, argv);
-    ZEB_main zeb(app);
+    printing::Printers printers;
+    ZEB_main zeb(app, printers);
     ZEB_form form(zeb);
     form.show();
     app.run();

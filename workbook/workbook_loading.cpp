@@ -16,7 +16,7 @@ std::string ZEB_main::pick_workbook()
     const std::string filters = std::string("LO  files(*.ODS)") + '\0' + "*.ODS";
     const rt::Value flgs(std::int32_t(0x808));
     if (!cdc)
-        cdc = std::make_unique<CDC_class>(dlg_fail);
+        cdc = std::make_unique<CDC_class>(dlg_fail, printers);
     return cdc->ShowOpen(form->hwnd(), rt::Value(filters), flgs, rt::Value("Sheetwright: SELECT AN 'ODS' FILE"),
                          app_dir)
         .to_text();

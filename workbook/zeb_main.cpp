@@ -23,7 +23,10 @@ const char* const routine_captions[] = {
 
 } // namespace
 
-ZEB_main::ZEB_main(forms::Application& application) : app(application) {}
+ZEB_main::ZEB_main(forms::Application& application, printing::Printers& program_printers)
+    : app(application), printers(program_printers)
+{
+}
 
 ZEB_main::~ZEB_main() = default;
 

@@ -18,8 +18,8 @@ class ZEB_form;
 /// The module data, owned by main for the whole run, and the procedures that work on it.
 class ZEB_main {
 public:
-    /// The module of a program whose forms live in `app`.
-    explicit ZEB_main(forms::Application& app);
+    /// The module of a program whose forms live in `app` and which prints through `printers`.
+    ZEB_main(forms::Application& app, printing::Printers& printers);
     ~ZEB_main();
 
     /// Connects to the office, lays out the about box, builds the Routines menu and loads the
@@ -38,6 +38,7 @@ public:
     void shut_down(const bool& workbook_open);
 
     forms::Application& app;
+    printing::Printers& printers;
     ZEB_form* form = nullptr; ///< the main window, which registers itself here
 
     bool wb_open = false;

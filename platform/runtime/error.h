@@ -16,9 +16,12 @@ enum ErrorNumber : std::int32_t {
     errTypeMismatch = 13,
     errObjectNotSet = 91,
     errFileNotFound = 53,
+    errInvalidPropertyValue = 380,
+    errReadOnlyProperty = 383,   ///< the property can't be set
     errCantCreateObject = 429,   ///< the automation server could not be reached
     errNoSuchMember = 438,       ///< object doesn't support this property or method
     errInvalidPicture = 481,
+    errPrinterInfo = 484,        ///< the printer's information could not be had
     errAutomation = -2147352567, ///< the server raised an exception (0x80020009)
 };
 

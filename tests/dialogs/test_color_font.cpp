@@ -1,6 +1,7 @@
 #include "cdc_class.h"
 #include "cdc_font_size.h"
 #include "drivers.h"
+#include "test_app.h"
 #include "win32/commdlg.h"
 #include "win32/global_memory.h"
 
@@ -16,7 +17,7 @@ namespace {
 class ColourAndFont : public testing::Test {
 protected:
     bool dlg_fail = true;
-    CDC_class cdc{dlg_fail};
+    CDC_class cdc{dlg_fail, test_printers()};
 };
 
 /// On the next font dialog: choose `font` and press OK, or cancel when `ok` is false.
@@ -135,7 +136,7 @@ TEST_F(ColourAndFont, FontDataBeforeAnyFontAndOutOfRange)
     EXPECT_EQ(cdc.FontData(6).to_int32(), 0);
     EXPECT_FALSE(cdc.FontData(3).to_bool());
     EXPECT_EQ(cdc.FontData(rt::Value("4")).kind(), rt::Value::Kind::Boolean) << "\"4\" equals 4";
-    for (const rt::Value op : {rt::Value(8), rt::Value(-1), rt::Value("x")}) {
+    for (const rt::Value& op : {rt::Value(8), rt::Value(-1), rt::Value("x")}) {
         QString title, text;
         answer_box(title, text);
         EXPECT_EQ(cdc.FontData(op).to_text(), "");

@@ -1,6 +1,7 @@
 #include "cdc_class.h"
 #include "cdc_errors.h"
 #include "drivers.h"
+#include "test_app.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ TEST(DialogErrorText, EveryCodeOfTheTableHasItsText)
 TEST(ErrorMessage, ShowsTheOperationAnEmptyLineAndTheTextUnderFunctionError)
 {
     bool dlg_fail = false;
-    CDC_class cdc(dlg_fail);
+    CDC_class cdc(dlg_fail, test_printers());
     SeenBox box;
     answer_box(box);
     cdc.error_message("ShowSave", 0x3003);

@@ -1,5 +1,6 @@
 #include "cdc_class.h"
 #include "drivers.h"
+#include "test_app.h"
 #include "runtime/app.h"
 #include "runtime/error.h"
 #include "win32/commdlg.h"
@@ -33,7 +34,7 @@ protected:
 
     QTemporaryDir folder;
     bool dlg_fail = true;
-    CDC_class cdc{dlg_fail};
+    CDC_class cdc{dlg_fail, test_printers()};
     SeenDialog seen;
 };
 

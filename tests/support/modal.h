@@ -3,11 +3,22 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
+#include <vector>
+
+/// The answers to modal windows that the running test has set up and not yet used; the test
+/// main cancels them when the test ends, so that none outlives its test.
+inline std::vector<std::shared_ptr<bool>>& pending_answers()
+{
+    static std::vector<std::shared_ptr<bool>> answers;
+    return answers;
+}
 
 /// Runs `act` on the next modal widget that `wanted` accepts, once one is up (polled every
 /// 10 ms, for at most 10 s).
@@ -16,15 +27,24 @@ inline void when_modal(std::function<void(QWidget*)> act,
 {
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
+    auto alive = std::make_shared<bool>(true);
+    pending_answers().push_back(alive);
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, wanted, clock, poll] {
+    *poll = [act, wanted, clock, poll, alive] {
+        if (!*alive) {
+            *poll = nullptr; // the test has ended: drop everything it held
+            return;
+        }
         if (QWidget* w = QApplication::activeModalWidget(); w && w->isVisible() && wanted(w)) {
+            *alive = false;
             act(w);
             *poll = nullptr; // drop the self-reference
             return;
         }
         if (clock->elapsed() < 10000)
             QTimer::singleShot(10, *poll);
+        else
+            *poll = nullptr;
     };
     QTimer::singleShot(10, *poll);
 }
@@ -49,3 +69,25 @@ inline bool modal_appears_within(int ms)
     }
     return false;
 }
+
+/// While it lives, a modal window fails the running test at once and is closed, so that the
+/// code that opened it goes on instead of blocking until the test's time runs out.
+class NoModalExpected {
+public:
+    NoModalExpected()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || !w->isVisible())
+                return;
+            const auto* box = qobject_cast<QMessageBox*>(w);
+            ADD_FAILURE() << "a modal window nobody expected: \"" << w->windowTitle().toStdString() << "\" "
+                          << (box ? box->text().toStdString() : std::string());
+            w->close();
+        });
+        timer_.start(10);
+    }
+
+private:
+    QTimer timer_;
+};

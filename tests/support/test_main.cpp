@@ -1,16 +1,37 @@
 // Test main for tests that need the user-interface session: offscreen Qt at 96 dpi.
 
 #include "forms/application.h"
+#include "modal.h"
+#include "printing/printers.h"
 #include "test_app.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
+
 forms::Application* session = nullptr;
-}
+printing::Printers* printers = nullptr;
+
+/// Cancels the answers a test set up and never used, so that none acts in a later test.
+class EndOfTestAnswers : public testing::EmptyTestEventListener {
+    void OnTestEnd(const testing::TestInfo& test) override
+    {
+        for (const auto& alive : pending_answers())
+            if (*alive) {
+                *alive = false;
+                std::fprintf(stderr, "[ NOTE     ] %s.%s set up an answer to a modal window that never came\n",
+                             test.test_suite_name(), test.name());
+            }
+        pending_answers().clear();
+    }
+};
+
+} // namespace
 
 forms::Application& test_app() { return *session; }
+printing::Printers& test_printers() { return *printers; }
 
 int main(int argc, char** argv)
 {
@@ -18,6 +39,9 @@ int main(int argc, char** argv)
     setenv("QT_FONT_DPI", "96", 1);
     forms::Application app(argc, argv);
     session = &app;
+    printing::Printers program_printers;
+    printers = &program_printers;
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new EndOfTestAnswers);
     return RUN_ALL_TESTS();
 }

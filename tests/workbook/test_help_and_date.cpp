@@ -33,7 +33,7 @@ protected:
         std::ofstream(dir() + name) << text;
     }
     QTemporaryDir folder;
-    ZEB_main zeb{test_app()};
+    ZEB_main zeb{test_app(), test_printers()};
 };
 
 /// Compiles `name` (such as "de_DE.UTF-8") into a private locale folder and makes it the

@@ -76,7 +76,7 @@ protected:
         if (form.loaded())
             form.close();
     }
-    ZEB_main zeb{test_app()};
+    ZEB_main zeb{test_app(), test_printers()};
     ZEB_form form{zeb};
     bool dialog_seen = false, hidden_during_dialog = false, greyed_during_dialog = false;
 };
@@ -184,7 +184,7 @@ TEST(StartUpWithoutOffice, SaysLibreOfficeIsMissingAndEndsWithoutTheMainWindow)
     test_office();
     ScopedEnv program("ZEB_SOFFICE", "/nonexistent/soffice");
     ScopedEnv pipe("ZEB_OFFICE_PIPE", "zeb_nobody_" + std::to_string(getpid()));
-    ZEB_main zeb(test_app());
+    ZEB_main zeb(test_app(), test_printers());
     ZEB_form form(zeb);
     Box box;
     read_box(box);

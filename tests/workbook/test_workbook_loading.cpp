@@ -39,7 +39,7 @@ struct ProgramRun {
         if (form.loaded())
             form.close();
     }
-    ZEB_main zeb{test_app()};
+    ZEB_main zeb{test_app(), test_printers()};
     ZEB_form form{zeb};
     SeenDialog seen;
 };
@@ -165,8 +165,9 @@ TEST_F(Loading, FileThatHoldsNoWorkbookIsRefusedByNameAndNothingStaysOpen)
         }
         EXPECT_EQ(title, "WORKBOOK ERROR") << path;
         EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
-        if (!reason.empty())
+        if (!reason.empty()) {
             EXPECT_TRUE(text.contains(QString::fromStdString(reason))) << text.toStdString();
+        }
         EXPECT_FALSE(shown_with_main);
         EXPECT_FALSE(main_window_shown());
         EXPECT_EQ(open_documents(desk), documents_before) << path;

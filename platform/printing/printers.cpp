@@ -1,0 +1,57 @@
+#include "printing/printers.h"
+
+#include "win32/broadcast.h"
+#include "win32/winuser.h"
+
+#include <strings.h>
+
+namespace printing {
+
+Printers::Printers()
+    : receiver_(std::make_unique<win32::BroadcastReceiver>([this](win32::UINT msg, win32::WPARAM, win32::LPARAM lparam) {
+          const char* section = reinterpret_cast<const char*>(lparam);
+          if (msg == win32::WM_WININICHANGE && (!section || strcasecmp(section, "windows") == 0))
+              default_changed();
+      }))
+{
+}
+
+Printers::~Printers() = default;
+
+Printer& Printers::application()
+{
+    if (!application_) {
+        std::string name = default_queue();
+        if (name.empty()) {
+            const std::vector<std::string> all = queue_names();
+            if (!all.empty())
+                name = all.front();
+        }
+        application_ = Printer(name);
+    }
+    return *application_;
+}
+
+void Printers::set_application(const Printer& printer) { application_ = printer; }
+
+std::vector<Printer> Printers::collection() const
+{
+    std::vector<Printer> printers;
+    for (std::string& name : queue_names())
+        printers.emplace_back(std::move(name));
+    return printers;
+}
+
+void Printers::default_changed()
+{
+    if (!application_ || !application_->follows_default())
+        return;
+    const std::string name = default_queue();
+    if (name.empty() || name == application_->name())
+        return;
+    Printer now(name);
+    now.set(prnFollowsDefault, rt::Value(true));
+    application_ = now;
+}
+
+} // namespace printing

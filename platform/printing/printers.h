@@ -1,0 +1,42 @@
+#pragma once
+// The application printer and the installed-printer collection, for the whole program.
+
+#include "printing/printer.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace win32 {
+class BroadcastReceiver;
+}
+
+namespace printing {
+
+/// The program's printers: the application printer, through which the program prints, and
+/// the printers installed on the system. One object for the program; its owner hands it to
+/// whoever prints.
+class Printers {
+public:
+    Printers();
+    ~Printers();
+    Printers(const Printers&) = delete;
+    Printers& operator=(const Printers&) = delete;
+
+    /// The application printer. At first use it is the user's default queue (the user's
+    /// lpoptions, then the server's default), else the first queue, else no printer.
+    Printer& application();
+    /// Makes `printer` the application printer.
+    void set_application(const Printer& printer);
+    /// One printer object per installed queue, in the print system's order.
+    std::vector<Printer> collection() const;
+
+private:
+    /// The system's default printer changed: an application printer that follows it is replaced.
+    void default_changed();
+
+    std::optional<Printer> application_;
+    std::unique_ptr<win32::BroadcastReceiver> receiver_;
+};
+
+} // namespace printing

@@ -1,0 +1,127 @@
+// Changing what the user's jobs start with: the default queue and a queue's settings, kept in
+// the user's own lpoptions as CUPS's own tools keep them.
+
+#include "printing/cups_dests.h"
+#include "printing/queue.h"
+#include "win32/devmode.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace printing {
+namespace {
+
+/// The options to add to a queue's user defaults, and the other spellings of the same
+/// settings to drop so that they cannot contradict them.
+struct Change {
+    std::vector<std::pair<std::string, std::string>> add;
+    std::vector<std::string> drop;
+
+    void set(std::string name, std::string value, std::initializer_list<const char*> others = {})
+    {
+        for (const char* o : others)
+            drop.emplace_back(o);
+        add.emplace_back(std::move(name), std::move(value));
+    }
+};
+
+/// Works out the change for the fields named; false when the queue does not offer a value.
+bool plan(const Queue& q, const Settings& s, std::uint32_t fields, Change& c)
+{
+    using namespace win32;
+    if (fields & DM_ORIENTATION) {
+        if (s.orientation != DMORIENT_PORTRAIT && s.orientation != DMORIENT_LANDSCAPE)
+            return false;
+        c.set("orientation-requested", s.orientation == DMORIENT_LANDSCAPE ? "4" : "3");
+    }
+    if (fields & DM_PAPERSIZE) {
+        const Choice* p = find_choice(q.papers, s.paper_size);
+        if (!p)
+            return false;
+        if (!p->name.empty()) {
+            const pwg_media_t* m = pwgMediaForPPD(p->name.c_str());
+            if (m && m->pwg)
+                c.set("media", m->pwg, {"PageSize", "PageRegion"});
+            else
+                c.set("PageSize", p->name, {"media", "PageRegion"});
+        }
+    }
+    if (fields & DM_COPIES) {
+        if (s.copies < 1 || s.copies > 9999)
+            return false;
+        c.set("copies", std::to_string(s.copies));
+    }
+    if (fields & DM_DEFAULTSOURCE) {
+        const Choice* b = find_choice(q.bins, s.bin);
+        if (!b)
+            return false;
+        if (!b->name.empty())
+            c.set("InputSlot", b->name, {"media-source"});
+    }
+    if (fields & DM_PRINTQUALITY) {
+        const Choice* r = find_choice(q.qualities, s.quality);
+        if (!r)
+            return false;
+        if (!r->name.empty())
+            c.set("Resolution", r->name, {"printer-resolution"});
+        if (s.quality < 0)
+            c.set("print-quality", s.quality == DMRES_HIGH ? "5" : s.quality == DMRES_MEDIUM ? "4" : "3");
+        else
+            c.drop.emplace_back("print-quality");
+    }
+    if (fields & DM_COLOR) {
+        if (!find_choice(q.colours, s.colour))
+            return false;
+        c.set("print-color-mode", s.colour == DMCOLOR_MONOCHROME ? "monochrome" : "color", {"ColorModel"});
+    }
+    if (fields & DM_DUPLEX) {
+        if (!find_choice(q.duplexes, s.duplex))
+            return false;
+        c.set("sides", s.duplex == DMDUP_VERTICAL    ? "two-sided-long-edge"
+                       : s.duplex == DMDUP_HORIZONTAL ? "two-sided-short-edge"
+                                                      : "one-sided",
+              {"Duplex"});
+    }
+    if (fields & DM_MEDIATYPE) {
+        const Choice* m = find_choice(q.media_types, s.media_type);
+        if (!m)
+            return false;
+        if (!m->name.empty())
+            c.set("MediaType", m->name, {"media-type"});
+    }
+    return true;
+}
+
+} // namespace
+
+bool make_default_queue(const std::string& name)
+{
+    const Dests all;
+    cups_dest_t* chosen = all.find(name);
+    if (!chosen)
+        return false;
+    for (cups_dest_t& d : all)
+        d.is_default = 0;
+    chosen->is_default = 1;
+    return all.save();
+}
+
+bool store_user_defaults(const std::string& name, const Settings& settings, std::uint32_t fields)
+{
+    const std::optional<Queue> q = read_queue(name);
+    Change change;
+    if (!q || !plan(*q, settings, fields, change))
+        return false;
+    const Dests all;
+    cups_dest_t* d = all.find(name);
+    if (!d)
+        return false;
+    for (const std::string& o : change.drop)
+        d->num_options = cupsRemoveOption(o.c_str(), d->num_options, &d->options);
+    for (const auto& [option_name, value] : change.add)
+        d->num_options = cupsAddOption(option_name.c_str(), value.c_str(), d->num_options, &d->options);
+    return all.save();
+}
+
+} // namespace printing

@@ -1,0 +1,249 @@
+#include "win32/winspool.h"
+
+#include "printing/queue.h"
+#include "win32/winbase.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace win32 {
+namespace {
+
+// Like the spooler's own, the handle table belongs to the process.
+struct Handles {
+    std::map<HANDLE, std::string> open; // handle -> the queue's own name
+    HANDLE next = 0x3000;
+};
+
+Handles& handles()
+{
+    static Handles h;
+    return h;
+}
+
+const std::string* queue_of(HANDLE printer)
+{
+    auto it = handles().open.find(printer);
+    return it == handles().open.end() ? nullptr : &it->second;
+}
+
+/// Lays out a record, then its strings, in one caller's buffer.
+class Layout {
+public:
+    explicit Layout(std::size_t record) : used_(record) {}
+    /// Reserves room for `text` and its NUL; gives the offset.
+    std::size_t text(const std::string& t)
+    {
+        const std::size_t at = used_;
+        used_ += t.size() + 1;
+        texts_.push_back({at, t});
+        return at;
+    }
+    /// Reserves room for a DEVMODE, aligned for its members.
+    std::size_t devmode()
+    {
+        used_ = (used_ + 7) & ~std::size_t{7};
+        const std::size_t at = used_;
+        used_ += sizeof(DEVMODEA);
+        return at;
+    }
+    std::size_t size() const { return used_; }
+    void write_texts(BYTE* buffer) const
+    {
+        for (const auto& [at, t] : texts_)
+            std::memcpy(buffer + at, t.c_str(), t.size() + 1);
+    }
+
+private:
+    std::size_t used_;
+    std::vector<std::pair<std::size_t, std::string>> texts_;
+};
+
+DEVMODEA devmode_of(const printing::Queue& q)
+{
+    DEVMODEA dm{};
+    const std::size_t n = std::min<std::size_t>(q.name.size(), CCHDEVICENAME - 1);
+    std::memcpy(dm.dmDeviceName, q.name.data(), n);
+    dm.dmSpecVersion = 0x401;
+    dm.dmSize = sizeof(DEVMODEA);
+    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERWIDTH | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE |
+                  DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX | DM_MEDIATYPE;
+    const printing::Settings& s = q.defaults;
+    dm.dmOrientation = s.orientation;
+    dm.dmPaperSize = s.paper_size;
+    dm.dmPaperWidth = s.paper_width;
+    dm.dmScale = 100;
+    dm.dmCopies = s.copies;
+    dm.dmDefaultSource = s.bin;
+    dm.dmPrintQuality = s.quality;
+    dm.dmColor = s.colour;
+    dm.dmDuplex = s.duplex;
+    dm.dmMediaType = static_cast<DWORD>(s.media_type);
+    return dm;
+}
+
+printing::Settings settings_of(const DEVMODEA& dm)
+{
+    printing::Settings s;
+    s.orientation = dm.dmOrientation;
+    s.paper_size = dm.dmPaperSize;
+    s.copies = dm.dmCopies;
+    s.bin = dm.dmDefaultSource;
+    s.quality = dm.dmPrintQuality;
+    s.colour = dm.dmColor;
+    s.duplex = dm.dmDuplex;
+    s.media_type = static_cast<std::int32_t>(dm.dmMediaType);
+    return s;
+}
+
+BOOL too_small(std::size_t need, DWORD* needed)
+{
+    if (needed)
+        *needed = static_cast<DWORD>(need);
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+}
+
+BOOL info_2(const std::string& name, BYTE* buffer, DWORD size, DWORD* needed)
+{
+    const std::optional<printing::Queue> q = printing::read_queue(name);
+    if (!q) {
+        SetLastError(ERROR_INVALID_PRINTER_NAME);
+        return FALSE;
+    }
+    Layout layout(sizeof(PRINTER_INFO_2A));
+    const std::size_t dm_at = layout.devmode();
+    const std::size_t name_at = layout.text(q->name), port_at = layout.text(q->port),
+                      driver_at = layout.text("winspool"), empty_at = layout.text(""),
+                      processor_at = layout.text("winprint"), type_at = layout.text("RAW");
+    if (!buffer || size < layout.size())
+        return too_small(layout.size(), needed);
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+    *info = {};
+    auto at = [buffer](std::size_t offset) { return reinterpret_cast<LPSTR>(buffer + offset); };
+    info->pPrinterName = at(name_at);
+    info->pPortName = at(port_at);
+    info->pDriverName = at(driver_at);
+    info->pComment = at(empty_at);
+    info->pLocation = at(empty_at);
+    info->pSepFile = at(empty_at);
+    info->pPrintProcessor = at(processor_at);
+    info->pDatatype = at(type_at);
+    info->pParameters = at(empty_at);
+    info->pDevMode = reinterpret_cast<DEVMODEA*>(buffer + dm_at);
+    *info->pDevMode = devmode_of(*q);
+    info->Attributes = PRINTER_ATTRIBUTE_QUEUED | PRINTER_ATTRIBUTE_LOCAL |
+                       (printing::default_queue() == q->name ? PRINTER_ATTRIBUTE_DEFAULT : 0);
+    layout.write_texts(buffer);
+    if (needed)
+        *needed = static_cast<DWORD>(layout.size());
+    return TRUE;
+}
+
+BOOL info_5(const std::string& name, BYTE* buffer, DWORD size, DWORD* needed)
+{
+    Layout layout(sizeof(PRINTER_INFO_5A));
+    const std::size_t name_at = layout.text(name), port_at = layout.text(printing::queue_port(name));
+    if (!buffer || size < layout.size())
+        return too_small(layout.size(), needed);
+    auto* info = reinterpret_cast<PRINTER_INFO_5A*>(buffer);
+    info->pPrinterName = reinterpret_cast<LPSTR>(buffer + name_at);
+    info->pPortName = reinterpret_cast<LPSTR>(buffer + port_at);
+    info->Attributes = PRINTER_ATTRIBUTE_QUEUED | PRINTER_ATTRIBUTE_LOCAL |
+                       (printing::default_queue() == name ? PRINTER_ATTRIBUTE_DEFAULT : 0);
+    info->DeviceNotSelectedTimeout = 15000;
+    info->TransmissionRetryTimeout = 45000;
+    layout.write_texts(buffer);
+    if (needed)
+        *needed = static_cast<DWORD>(layout.size());
+    return TRUE;
+}
+
+} // namespace
+
+BOOL OpenPrinterA(LPCSTR name, HANDLE* printer, PRINTER_DEFAULTSA*)
+{
+    if (!printer) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *printer = 0;
+    const std::optional<std::string> queue = name ? printing::find_queue(name) : std::nullopt;
+    if (!queue) {
+        SetLastError(ERROR_INVALID_PRINTER_NAME);
+        return FALSE;
+    }
+    Handles& h = handles();
+    *printer = h.next;
+    h.next += 4;
+    h.open.emplace(*printer, *queue);
+    return TRUE;
+}
+
+BOOL GetPrinterA(HANDLE printer, DWORD level, BYTE* buffer, DWORD size, DWORD* needed)
+{
+    const std::string* queue = queue_of(printer);
+    if (!queue) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (level == 2)
+        return info_2(*queue, buffer, size, needed);
+    if (level == 5)
+        return info_5(*queue, buffer, size, needed);
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+}
+
+BOOL SetPrinterA(HANDLE printer, DWORD level, BYTE* info, DWORD command)
+{
+    const std::string* queue = queue_of(printer);
+    if (!queue) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (command != 0 || !info) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (level == 2) {
+        const DEVMODEA* dm = reinterpret_cast<const PRINTER_INFO_2A*>(info)->pDevMode;
+        if (!dm)
+            return TRUE;
+        // Only the first 154 bytes are certain to be the caller's: read the fields one by one.
+        DEVMODEA copy{};
+        std::memcpy(&copy, dm, offsetof(DEVMODEA, dmPanningHeight));
+        if (!printing::store_user_defaults(*queue, settings_of(copy), copy.dmFields)) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        return TRUE;
+    }
+    if (level == 5) {
+        const auto* p5 = reinterpret_cast<const PRINTER_INFO_5A*>(info);
+        if ((p5->Attributes & PRINTER_ATTRIBUTE_DEFAULT) && !printing::make_default_queue(*queue)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        return TRUE;
+    }
+    SetLastError(ERROR_INVALID_LEVEL);
+    return FALSE;
+}
+
+BOOL ClosePrinter(HANDLE printer)
+{
+    if (handles().open.erase(printer) == 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::size_t OpenPrinterCount() { return handles().open.size(); }
+
+} // namespace win32
