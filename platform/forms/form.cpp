@@ -1,4 +1,6 @@
 #include "form.h"
+#include "win32/broadcast.h"
+#include "win32/winuser.h"
 
 #include "application.h"
 #include "colour_impl.h"
@@ -162,6 +164,11 @@ void Form::load()
         return;
     loaded_ = true;
     app_.opened(this);
+    // Top-level windows hear of changed settings for as long as they are open.
+    settings_receiver_ = std::make_unique<win32::BroadcastReceiver>([this](win32::UINT msg, win32::WPARAM, win32::LPARAM l) {
+        if (msg == win32::WM_WININICHANGE && on_setting_change)
+            on_setting_change(l ? reinterpret_cast<const char*>(l) : "");
+    });
     if (on_load)
         on_load();
 }
@@ -216,6 +223,7 @@ void Form::close()
         d->modal->quit();
     loaded_ = false;
     closing_ = false;
+    settings_receiver_.reset();
     app_.closed(this);
 }
 

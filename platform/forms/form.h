@@ -12,6 +12,10 @@
 #include <memory>
 #include <string>
 
+namespace win32 {
+class BroadcastReceiver;
+}
+
 namespace forms {
 
 class Application;
@@ -66,6 +70,9 @@ public:
     std::function<void()> on_load;
     /// Runs when the form is being closed by any means; the close is not cancelled.
     std::function<void()> on_unload;
+    /// Runs, while the form is loaded, when a system setting changed; it gets the name of
+    /// the WIN.INI section that changed ("windows" for the default printer).
+    std::function<void(const std::string& section)> on_setting_change;
 
     /// Loads the form: it joins the open forms and its load event runs. Loading twice does nothing.
     void load();
@@ -91,6 +98,7 @@ public:
 private:
     Application& app_;
     std::unique_ptr<Impl> d;
+    std::unique_ptr<win32::BroadcastReceiver> settings_receiver_;
     std::deque<std::unique_ptr<Menu>> menus_;
     std::deque<std::unique_ptr<MenuItem>> top_items_;
     std::deque<std::unique_ptr<Control>> controls_;

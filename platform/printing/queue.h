@@ -41,9 +41,10 @@ std::optional<Queue> read_queue(const std::string& name);
 
 /// Makes `name` the user's default queue, as `lpoptions -d` does; false when it fails.
 bool make_default_queue(const std::string& name);
-/// Stores the settings that `fields` (the DEVMODE's DM_* bits) names as the user's defaults for the queue.
-/// Nothing is stored, and false results, when the queue does not offer one of them.
-bool store_user_defaults(const std::string& name, const Settings& settings, std::uint32_t fields);
+/// Stores the settings that `fields` (the DEVMODE's DM_* bits) names as the user's defaults
+/// for the queue, as `read_queue` gave it. Nothing is stored, and false results, when the
+/// queue does not offer one of them.
+bool store_user_defaults(const Queue& queue, const Settings& settings, std::uint32_t fields);
 
 /// The choice with `code` among `choices`; null when the queue does not offer it.
 const Choice* find_choice(const Choices& choices, std::int32_t code);

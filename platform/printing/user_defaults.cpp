@@ -107,14 +107,13 @@ bool make_default_queue(const std::string& name)
     return all.save();
 }
 
-bool store_user_defaults(const std::string& name, const Settings& settings, std::uint32_t fields)
+bool store_user_defaults(const Queue& queue, const Settings& settings, std::uint32_t fields)
 {
-    const std::optional<Queue> q = read_queue(name);
     Change change;
-    if (!q || !plan(*q, settings, fields, change))
+    if (!plan(queue, settings, fields, change))
         return false;
     const Dests all;
-    cups_dest_t* d = all.find(name);
+    cups_dest_t* d = all.find(queue.name);
     if (!d)
         return false;
     for (const std::string& o : change.drop)

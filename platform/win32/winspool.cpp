@@ -14,8 +14,13 @@ namespace win32 {
 namespace {
 
 // Like the spooler's own, the handle table belongs to the process.
+struct OpenQueue {
+    std::string name;                    ///< the queue's own spelling
+    std::optional<printing::Queue> read; ///< what the print system said of it, once asked
+};
+
 struct Handles {
-    std::map<HANDLE, std::string> open; // handle -> the queue's own name
+    std::map<HANDLE, OpenQueue> open;
     HANDLE next = 0x3000;
 };
 
@@ -25,10 +30,21 @@ Handles& handles()
     return h;
 }
 
-const std::string* queue_of(HANDLE printer)
+OpenQueue* queue_of(HANDLE printer)
 {
     auto it = handles().open.find(printer);
     return it == handles().open.end() ? nullptr : &it->second;
+}
+
+/// The queue's information, read once for the handle: the size query and the read that
+/// follows it, and a change after them, see the same queue.
+const printing::Queue* queue_read(OpenQueue& q)
+{
+    if (!q.read)
+        q.read = printing::read_queue(q.name);
+    if (!q.read)
+        SetLastError(ERROR_INVALID_PRINTER_NAME);
+    return q.read ? &*q.read : nullptr;
 }
 
 /// Lays out a record, then its strings, in one caller's buffer.
@@ -108,13 +124,11 @@ BOOL too_small(std::size_t need, DWORD* needed)
     return FALSE;
 }
 
-BOOL info_2(const std::string& name, BYTE* buffer, DWORD size, DWORD* needed)
+BOOL info_2(OpenQueue& open, BYTE* buffer, DWORD size, DWORD* needed)
 {
-    const std::optional<printing::Queue> q = printing::read_queue(name);
-    if (!q) {
-        SetLastError(ERROR_INVALID_PRINTER_NAME);
+    const printing::Queue* q = queue_read(open);
+    if (!q)
         return FALSE;
-    }
     Layout layout(sizeof(PRINTER_INFO_2A));
     const std::size_t dm_at = layout.devmode();
     const std::size_t name_at = layout.text(q->name), port_at = layout.text(q->port),
@@ -144,8 +158,9 @@ BOOL info_2(const std::string& name, BYTE* buffer, DWORD size, DWORD* needed)
     return TRUE;
 }
 
-BOOL info_5(const std::string& name, BYTE* buffer, DWORD size, DWORD* needed)
+BOOL info_5(const OpenQueue& open, BYTE* buffer, DWORD size, DWORD* needed)
 {
+    const std::string& name = open.name;
     Layout layout(sizeof(PRINTER_INFO_5A));
     const std::size_t name_at = layout.text(name), port_at = layout.text(printing::queue_port(name));
     if (!buffer || size < layout.size())
@@ -180,13 +195,13 @@ BOOL OpenPrinterA(LPCSTR name, HANDLE* printer, PRINTER_DEFAULTSA*)
     Handles& h = handles();
     *printer = h.next;
     h.next += 4;
-    h.open.emplace(*printer, *queue);
+    h.open.emplace(*printer, OpenQueue{*queue, std::nullopt});
     return TRUE;
 }
 
 BOOL GetPrinterA(HANDLE printer, DWORD level, BYTE* buffer, DWORD size, DWORD* needed)
 {
-    const std::string* queue = queue_of(printer);
+    OpenQueue* queue = queue_of(printer);
     if (!queue) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -201,7 +216,7 @@ BOOL GetPrinterA(HANDLE printer, DWORD level, BYTE* buffer, DWORD size, DWORD* n
 
 BOOL SetPrinterA(HANDLE printer, DWORD level, BYTE* info, DWORD command)
 {
-    const std::string* queue = queue_of(printer);
+    OpenQueue* queue = queue_of(printer);
     if (!queue) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -217,7 +232,10 @@ BOOL SetPrinterA(HANDLE printer, DWORD level, BYTE* info, DWORD command)
         // Only the first 154 bytes are certain to be the caller's: read the fields one by one.
         DEVMODEA copy{};
         std::memcpy(&copy, dm, offsetof(DEVMODEA, dmPanningHeight));
-        if (!printing::store_user_defaults(*queue, settings_of(copy), copy.dmFields)) {
+        const printing::Queue* q = queue_read(*queue);
+        if (!q)
+            return FALSE;
+        if (!printing::store_user_defaults(*q, settings_of(copy), copy.dmFields)) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
@@ -225,7 +243,7 @@ BOOL SetPrinterA(HANDLE printer, DWORD level, BYTE* info, DWORD command)
     }
     if (level == 5) {
         const auto* p5 = reinterpret_cast<const PRINTER_INFO_5A*>(info);
-        if ((p5->Attributes & PRINTER_ATTRIBUTE_DEFAULT) && !printing::make_default_queue(*queue)) {
+        if ((p5->Attributes & PRINTER_ATTRIBUTE_DEFAULT) && !printing::make_default_queue(queue->name)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
         }

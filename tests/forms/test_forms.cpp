@@ -12,6 +12,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include "win32/winuser.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -124,6 +126,20 @@ TEST(Form, LoadEventMayCloseTheFormSoItIsNeverShown)
     form.show();
     EXPECT_FALSE(form.visible());
     EXPECT_FALSE(form.loaded());
+}
+
+TEST(Form, OpenFormsHearOfAChangedSettingUntilTheyClose)
+{
+    forms::Form open(test_app()), never_loaded(test_app());
+    std::vector<std::string> heard;
+    open.on_setting_change = [&](const std::string& section) { heard.push_back("open:" + section); };
+    never_loaded.on_setting_change = [&](const std::string& section) { heard.push_back("never:" + section); };
+    open.load();
+    win32::SendMessageA(win32::HWND_BROADCAST, win32::WM_WININICHANGE, 0, reinterpret_cast<win32::LPARAM>("windows"));
+    win32::SendMessageA(win32::HWND_BROADCAST, 0x10 /* WM_CLOSE */, 0, 0);
+    open.close();
+    win32::SendMessageA(win32::HWND_BROADCAST, win32::WM_WININICHANGE, 0, reinterpret_cast<win32::LPARAM>("windows"));
+    EXPECT_EQ(heard, std::vector<std::string>{"open:windows"});
 }
 
 TEST(Form, DisabledTopLevelMenuIsGreyed)
