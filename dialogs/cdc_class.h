@@ -42,6 +42,19 @@ public:
     /// 4 underline, 5 strike-out, 6 colour, 7 weight digits. Another `op` shows
     /// FONT DATA ERROR and gives empty text.
     rt::Value FontData(const rt::Value& op);
+    /// Shows the print dialog on the application printer. On OK the printer chosen becomes
+    /// the application printer and takes the choices; with default_flag on it also becomes
+    /// the default printer and keeps the choices as its own. Errors reading the printer's
+    /// names pass to the caller.
+    void ShowPrinter(const rt::Value& huke, win32::DWORD flgs);
+    /// Shows the page setup dialog; 0 when confirmed (margins and paper kept for PageData,
+    /// orientation and paper put on the application printer), -1 when cancelled or failed.
+    /// Never clears dlg_fail.
+    std::int32_t ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flgs);
+    /// Copies the last confirmed page setup into m_ar(0 to 6): margins left, right, top,
+    /// bottom, paper width and height, and their unit (0 mm, 1 inches). A shorter array
+    /// raises error 9 after the elements it has.
+    void PageData(std::vector<float>& m_ar) const;
     /// Whether the print dialog's choices go on to the default printer: zero or false is no.
     void default_flag(const rt::Value& d_flg);
     /// Shows what the extended error `er_cd` of the operation `fnct` means.

@@ -34,13 +34,14 @@ std::int16_t tenths_of_mm(double points) { return static_cast<std::int16_t>(std:
 /// name without a code takes one of the printer's own range from 256, or with `own_codes`
 /// false is left out. False when the PPD lacks the option.
 template <typename Code>
-bool read_option(ppd_file_t* ppd, const char* keyword, Choices& out, Code& marked,
+bool read_option(ppd_file_t* ppd, const char* keyword, Choices& out, Code& marked, Code& driver,
                  const std::function<std::int32_t(const ppd_choice_t&)>& code_of, bool own_codes = true)
 {
     ppd_option_t* opt = ppdFindOption(ppd, keyword);
     if (!opt || opt->num_choices == 0)
         return false;
     const ppd_choice_t* chosen = ppdFindMarkedChoice(ppd, keyword);
+    const ppd_choice_t* own = ppdFindChoice(opt, opt->defchoice);
     for (int i = 0; i < opt->num_choices; ++i) {
         std::int32_t code = code_of(opt->choices[i]);
         if (code == 0 && !own_codes)
@@ -51,6 +52,8 @@ bool read_option(ppd_file_t* ppd, const char* keyword, Choices& out, Code& marke
             out.push_back({code, opt->choices[i].choice});
         if (&opt->choices[i] == chosen)
             marked = static_cast<Code>(code);
+        if (&opt->choices[i] == own)
+            driver = static_cast<Code>(code);
     }
     return true;
 }
@@ -58,7 +61,8 @@ bool read_option(ppd_file_t* ppd, const char* keyword, Choices& out, Code& marke
 void read_ppd(ppd_file_t* ppd, Queue& q)
 {
     Settings& s = q.defaults;
-    read_option(ppd, "PageSize", q.papers, s.paper_size, [ppd](const ppd_choice_t& c) -> std::int32_t {
+    Settings& d = q.driver_defaults;
+    read_option(ppd, "PageSize", q.papers, s.paper_size, d.paper_size, [ppd](const ppd_choice_t& c) -> std::int32_t {
         const ppd_size_t* size = ppdPageSize(ppd, c.choice);
         return size ? paper_code(size->width * 25.4 / 72, size->length * 25.4 / 72) : 0;
     });
@@ -67,14 +71,14 @@ void read_ppd(ppd_file_t* ppd, Queue& q)
             paper.width = tenths_of_mm(size->width);
     if (const Choice* marked = find_choice(q.papers, s.paper_size))
         s.paper_width = marked->width;
-    read_option(ppd, "InputSlot", q.bins, s.bin, [](const ppd_choice_t& c) -> std::int32_t { return bin_code(c.choice); });
-    read_option(ppd, "MediaType", q.media_types, s.media_type,
+    read_option(ppd, "InputSlot", q.bins, s.bin, d.bin, [](const ppd_choice_t& c) -> std::int32_t { return bin_code(c.choice); });
+    read_option(ppd, "MediaType", q.media_types, s.media_type, d.media_type,
                 [](const ppd_choice_t& c) { return media_code(c.choice); });
-    read_option(ppd, "ColorModel", q.colours, s.colour, [](const ppd_choice_t& c) -> std::int32_t { return colour_code(c.choice); });
-    read_option(ppd, "Duplex", q.duplexes, s.duplex, [](const ppd_choice_t& c) -> std::int32_t { return duplex_code(c.choice); });
+    read_option(ppd, "ColorModel", q.colours, s.colour, d.colour, [](const ppd_choice_t& c) -> std::int32_t { return colour_code(c.choice); });
+    read_option(ppd, "Duplex", q.duplexes, s.duplex, d.duplex, [](const ppd_choice_t& c) -> std::int32_t { return duplex_code(c.choice); });
     Choices real;
     read_option(
-        ppd, "Resolution", real, s.quality, [](const ppd_choice_t& c) -> std::int32_t { return resolution_dpi(c.choice); },
+        ppd, "Resolution", real, s.quality, d.quality, [](const ppd_choice_t& c) -> std::int32_t { return resolution_dpi(c.choice); },
         false);
     if (!real.empty()) {
         // The DMRES_* grades: draft and low take the lowest resolution, medium the PPD's
@@ -177,6 +181,7 @@ std::optional<Queue> read_queue(const std::string& name)
         ppdClose(ppd);
     } else {
         read_options_only(d, q);
+        q.driver_defaults = s;
     }
     // What the queue has no option for, it offers only as it is.
     if (q.papers.empty())

@@ -24,7 +24,8 @@ using Choices = std::vector<Choice>;
 struct Queue {
     std::string name; ///< the queue's own spelling
     std::string port; ///< its device URI without any user name or password
-    Settings defaults;
+    Settings defaults;        ///< what a job starts with: the user's, over the server's, over the PPD's
+    Settings driver_defaults; ///< the PPD's own defaults, before anybody's options
     Choices papers, bins, qualities, colours, duplexes, media_types;
 };
 

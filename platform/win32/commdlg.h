@@ -190,6 +190,126 @@ constexpr WORD BOLD_FONTTYPE = 0x100;
 constexpr WORD ITALIC_FONTTYPE = 0x200;
 constexpr WORD REGULAR_FONTTYPE = 0x400;
 
+/// The names block of a printer: offsets of the driver, device and port names that follow it.
+struct DEVNAMES {
+    WORD wDriverOffset;
+    WORD wDeviceOffset;
+    WORD wOutputOffset;
+    WORD wDefault;
+};
+constexpr WORD DN_DEFAULTPRN = 0x1;
+
+using LPPRINTHOOKPROC = std::uintptr_t (*)(HWND, UINT, WPARAM, LPARAM);
+using LPSETUPHOOKPROC = std::uintptr_t (*)(HWND, UINT, WPARAM, LPARAM);
+
+/// The print dialog's record, members in their published order.
+struct PRINTDLGA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HGLOBAL hDevMode;
+    HGLOBAL hDevNames;
+    HDC hDC;
+    DWORD Flags;
+    WORD nFromPage;
+    WORD nToPage;
+    WORD nMinPage;
+    WORD nMaxPage;
+    WORD nCopies;
+    HINSTANCE hInstance;
+    LPARAM lCustData;
+    LPPRINTHOOKPROC lpfnPrintHook;
+    LPSETUPHOOKPROC lpfnSetupHook;
+    LPCSTR lpPrintTemplateName;
+    LPCSTR lpSetupTemplateName;
+    HGLOBAL hPrintTemplate;
+    HGLOBAL hSetupTemplate;
+};
+
+constexpr DWORD PD_ALLPAGES = 0x0;
+constexpr DWORD PD_SELECTION = 0x1;
+constexpr DWORD PD_PAGENUMS = 0x2;
+constexpr DWORD PD_NOSELECTION = 0x4;
+constexpr DWORD PD_NOPAGENUMS = 0x8;
+constexpr DWORD PD_COLLATE = 0x10;
+constexpr DWORD PD_PRINTTOFILE = 0x20;
+constexpr DWORD PD_PRINTSETUP = 0x40;
+constexpr DWORD PD_NOWARNING = 0x80;
+constexpr DWORD PD_RETURNDC = 0x100;
+constexpr DWORD PD_RETURNIC = 0x200;
+constexpr DWORD PD_RETURNDEFAULT = 0x400;
+constexpr DWORD PD_SHOWHELP = 0x800;
+constexpr DWORD PD_ENABLEPRINTHOOK = 0x1000;
+constexpr DWORD PD_ENABLESETUPHOOK = 0x2000;
+constexpr DWORD PD_ENABLEPRINTTEMPLATE = 0x4000;
+constexpr DWORD PD_ENABLESETUPTEMPLATE = 0x8000;
+constexpr DWORD PD_ENABLEPRINTTEMPLATEHANDLE = 0x10000;
+constexpr DWORD PD_ENABLESETUPTEMPLATEHANDLE = 0x20000;
+constexpr DWORD PD_USEDEVMODECOPIES = 0x40000;
+constexpr DWORD PD_USEDEVMODECOPIESANDCOLLATE = 0x40000;
+constexpr DWORD PD_DISABLEPRINTTOFILE = 0x80000;
+constexpr DWORD PD_HIDEPRINTTOFILE = 0x100000;
+constexpr DWORD PD_NONETWORKBUTTON = 0x200000;
+constexpr DWORD PD_CURRENTPAGE = 0x400000;
+constexpr DWORD PD_NOCURRENTPAGE = 0x800000;
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+using LPPAGESETUPHOOK = std::uintptr_t (*)(HWND, UINT, WPARAM, LPARAM);
+using LPPAGEPAINTHOOK = std::uintptr_t (*)(HWND, UINT, WPARAM, LPARAM);
+
+/// The page setup dialog's record, members in their published order.
+struct PAGESETUPDLGA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HGLOBAL hDevMode;
+    HGLOBAL hDevNames;
+    DWORD Flags;
+    POINT ptPaperSize;
+    RECT rtMinMargin;
+    RECT rtMargin;
+    HINSTANCE hInstance;
+    LPARAM lCustData;
+    LPPAGESETUPHOOK lpfnPageSetupHook;
+    LPPAGEPAINTHOOK lpfnPagePaintHook;
+    LPCSTR lpPageSetupTemplateName;
+    HGLOBAL hPageSetupTemplate;
+};
+
+constexpr DWORD PSD_DEFAULTMINMARGINS = 0x0;
+constexpr DWORD PSD_MINMARGINS = 0x1;
+constexpr DWORD PSD_MARGINS = 0x2;
+constexpr DWORD PSD_INTHOUSANDTHSOFINCHES = 0x4;
+constexpr DWORD PSD_INHUNDREDTHSOFMILLIMETERS = 0x8;
+constexpr DWORD PSD_DISABLEMARGINS = 0x10;
+constexpr DWORD PSD_DISABLEPRINTER = 0x20;
+constexpr DWORD PSD_NOWARNING = 0x80;
+constexpr DWORD PSD_DISABLEORIENTATION = 0x100;
+constexpr DWORD PSD_DISABLEPAPER = 0x200;
+constexpr DWORD PSD_RETURNDEFAULT = 0x400;
+constexpr DWORD PSD_SHOWHELP = 0x800;
+constexpr DWORD PSD_ENABLEPAGESETUPHOOK = 0x2000;
+constexpr DWORD PSD_ENABLEPAGESETUPTEMPLATE = 0x8000;
+constexpr DWORD PSD_ENABLEPAGESETUPTEMPLATEHANDLE = 0x20000;
+constexpr DWORD PSD_ENABLEPAGEPAINTHOOK = 0x40000;
+constexpr DWORD PSD_DISABLEPAGEPAINTING = 0x80000;
+constexpr DWORD PSD_NONETWORKBUTTON = 0x200000;
+
+/// Shows the print dialog pre-set from the DEVMODE and DEVNAMES blocks it is handed; on OK
+/// the chosen printer and settings come back in new blocks whose handles replace the caller's.
+BOOL PrintDlgA(PRINTDLGA* pd);
+/// Shows the page setup dialog; on OK the paper size and margins come back in the record
+/// and the orientation and paper size in a new DEVMODE block.
+BOOL PageSetupDlgA(PAGESETUPDLGA* psd);
+
 /// Shows the colour dialog; non-zero when the user chose a colour (rgbResult, and the
 /// custom colours back in lpCustColors).
 BOOL ChooseColorA(CHOOSECOLORA* cc);

@@ -96,6 +96,14 @@ void RtlMoveMemory(void* destination, const void* source, std::size_t bytes)
 
 std::size_t GlobalBlockCount() { return heap().blocks.size(); }
 
+std::vector<HGLOBAL> GlobalBlockHandles()
+{
+    std::vector<HGLOBAL> handles;
+    for (const auto& [handle, block] : heap().blocks)
+        handles.push_back(handle);
+    return handles;
+}
+
 void LimitGlobalMemory(std::size_t bytes) { heap().limit = bytes; }
 
 } // namespace win32

@@ -4,6 +4,7 @@
 #include "win32/windef.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace win32 {
 
@@ -27,6 +28,8 @@ void RtlMoveMemory(void* destination, const void* source, std::size_t bytes);
 
 /// How many blocks are allocated and not yet freed.
 std::size_t GlobalBlockCount();
+/// The handles of the blocks allocated and not yet freed, oldest first.
+std::vector<HGLOBAL> GlobalBlockHandles();
 /// Limits the bytes all blocks together may hold, as a job's memory limit does; a request
 /// beyond it fails. The default is no limit.
 void LimitGlobalMemory(std::size_t bytes);

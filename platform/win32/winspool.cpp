@@ -1,6 +1,7 @@
 #include "win32/winspool.h"
 
 #include "printing/queue.h"
+#include "win32/print_blocks.h"
 #include "win32/winbase.h"
 
 #include <algorithm>
@@ -79,29 +80,6 @@ private:
     std::vector<std::pair<std::size_t, std::string>> texts_;
 };
 
-DEVMODEA devmode_of(const printing::Queue& q)
-{
-    DEVMODEA dm{};
-    const std::size_t n = std::min<std::size_t>(q.name.size(), CCHDEVICENAME - 1);
-    std::memcpy(dm.dmDeviceName, q.name.data(), n);
-    dm.dmSpecVersion = 0x401;
-    dm.dmSize = sizeof(DEVMODEA);
-    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERWIDTH | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE |
-                  DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX | DM_MEDIATYPE;
-    const printing::Settings& s = q.defaults;
-    dm.dmOrientation = s.orientation;
-    dm.dmPaperSize = s.paper_size;
-    dm.dmPaperWidth = s.paper_width;
-    dm.dmScale = 100;
-    dm.dmCopies = s.copies;
-    dm.dmDefaultSource = s.bin;
-    dm.dmPrintQuality = s.quality;
-    dm.dmColor = s.colour;
-    dm.dmDuplex = s.duplex;
-    dm.dmMediaType = static_cast<DWORD>(s.media_type);
-    return dm;
-}
-
 printing::Settings settings_of(const DEVMODEA& dm)
 {
     printing::Settings s;
@@ -149,7 +127,7 @@ BOOL info_2(OpenQueue& open, BYTE* buffer, DWORD size, DWORD* needed)
     info->pDatatype = at(type_at);
     info->pParameters = at(empty_at);
     info->pDevMode = reinterpret_cast<DEVMODEA*>(buffer + dm_at);
-    *info->pDevMode = devmode_of(*q);
+    *info->pDevMode = devmode_of(q->name, q->defaults);
     info->Attributes = PRINTER_ATTRIBUTE_QUEUED | PRINTER_ATTRIBUTE_LOCAL |
                        (printing::default_queue() == q->name ? PRINTER_ATTRIBUTE_DEFAULT : 0);
     layout.write_texts(buffer);

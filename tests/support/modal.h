@@ -74,11 +74,12 @@ inline bool modal_appears_within(int ms)
 /// code that opened it goes on instead of blocking until the test's time runs out.
 class NoModalExpected {
 public:
-    NoModalExpected()
+    /// Watches for any modal window, or for those `unexpected` picks.
+    explicit NoModalExpected(std::function<bool(QWidget*)> unexpected = [](QWidget*) { return true; })
     {
-        QObject::connect(&timer_, &QTimer::timeout, [] {
+        QObject::connect(&timer_, &QTimer::timeout, [unexpected] {
             QWidget* w = QApplication::activeModalWidget();
-            if (!w || !w->isVisible())
+            if (!w || !w->isVisible() || !unexpected(w))
                 return;
             const auto* box = qobject_cast<QMessageBox*>(w);
             ADD_FAILURE() << "a modal window nobody expected: \"" << w->windowTitle().toStdString() << "\" "

@@ -1,0 +1,203 @@
+// The print dialog of the dialog service, and the page setup dialog.
+
+#include "cdc_class.h"
+#include "runtime/app.h"
+#include "runtime/error.h"
+#include "win32/devmode.h"
+#include "win32/global_memory.h"
+#include "win32/wingdi.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+/// Every settings copy of the service is this long: the DEVMODE without its last two bytes.
+constexpr std::size_t devmode_bytes = 154;
+constexpr std::size_t devnames_bytes = 108;
+
+/// Runs one statement; a runtime error skips it and nothing more.
+void attempt(const std::function<void()>& statement)
+{
+    try {
+        statement();
+    } catch (const rt::Error&) {
+        // The field keeps its 0.
+    }
+}
+
+/// A movable, zeroed block with `bytes` copied in when it could be locked; its handle.
+win32::HGLOBAL block_holding(const void* bytes, std::size_t size)
+{
+    const win32::HGLOBAL block = win32::GlobalAlloc(win32::GMEM_MOVEABLE | win32::GMEM_ZEROINIT, size);
+    if (void* p = win32::GlobalLock(block)) {
+        win32::RtlMoveMemory(p, bytes, size);
+        win32::GlobalUnlock(block);
+    }
+    return block;
+}
+
+/// Copies the first `size` bytes of the block to `bytes` and frees the block.
+void take_block(win32::HGLOBAL block, void* bytes, std::size_t size)
+{
+    if (const void* p = win32::GlobalLock(block)) {
+        win32::RtlMoveMemory(bytes, p, std::min(size, win32::GlobalSize(block)));
+        win32::GlobalUnlock(block);
+    }
+    win32::GlobalFree(block);
+}
+
+std::string upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+} // namespace
+
+void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
+{
+    using namespace printing;
+    dlg_fail_ = false;
+    win32::PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = huke.to_int32();
+    pd.Flags = flgs;
+
+    // The settings the dialog starts from: the application printer's, each read on its own.
+    win32::DEVMODEA dm{};
+    Printer& app_printer = printers_.application();
+    attempt([&] {
+        std::string name = app_printer.get(prnDeviceName).to_text();
+        name.resize(win32::CCHDEVICENAME, ' '); // padded with blanks, or cut
+        std::memcpy(dm.dmDeviceName, name.data(), win32::CCHDEVICENAME);
+    });
+    dm.dmSize = devmode_bytes;
+    dm.dmFields = win32::DM_ORIENTATION | win32::DM_DUPLEX;
+    attempt([&] { dm.dmPaperWidth = app_printer.get(prnPaperWidth).to_int16(); });
+    attempt([&] { dm.dmOrientation = app_printer.get(prnOrientation).to_int16(); });
+    attempt([&] { dm.dmPaperSize = app_printer.get(prnPaperSize).to_int16(); });
+    attempt([&] { dm.dmDuplex = app_printer.get(prnDuplex).to_int16(); });
+    pd.hDevMode = block_holding(&dm, devmode_bytes);
+
+    // The names: driver, device and port, each after its NUL, blank-padded to 100 characters.
+    std::string driver, device, port;
+    try {
+        driver = app_printer.get(prnDriverName).to_text();
+        device = app_printer.get(prnDeviceName).to_text();
+        port = app_printer.get(prnPort).to_text();
+    } catch (...) {
+        win32::GlobalFree(pd.hDevMode); // the caller gets the error, not a block nobody frees
+        throw;
+    }
+    std::array<char, devnames_bytes> dn{};
+    const win32::WORD driver_at = 8;
+    const auto device_at = static_cast<win32::WORD>(driver_at + driver.size() + 1);
+    const auto output_at = static_cast<win32::WORD>(device_at + device.size() + 1);
+    std::memcpy(dn.data(), &driver_at, 2);
+    std::memcpy(dn.data() + 2, &device_at, 2);
+    std::memcpy(dn.data() + 4, &output_at, 2);
+    std::string names = driver + '\0' + device + '\0' + port + '\0';
+    names.resize(devnames_bytes - 8, ' ');
+    std::memcpy(dn.data() + 8, names.data(), names.size());
+    pd.hDevNames = block_holding(dn.data(), devnames_bytes);
+
+    if (!win32::PrintDlgA(&pd)) {
+        win32::GlobalFree(pd.hDevMode);
+        win32::GlobalFree(pd.hDevNames);
+        dialog_failed("ShowPrinter");
+        return;
+    }
+    // Only the settings tell the choices; the names, page range and device context are not used.
+    win32::GlobalFree(pd.hDevNames);
+    if (pd.hDC)
+        win32::DeleteDC(pd.hDC);
+    take_block(pd.hDevMode, &dm, devmode_bytes);
+
+    const char* chosen_name = reinterpret_cast<const char*>(dm.dmDeviceName);
+    const std::size_t length = strnlen(chosen_name, win32::CCHDEVICENAME);
+    if (length == win32::CCHDEVICENAME)
+        throw rt::Error(rt::errInvalidCall, "CDC_class", "Invalid procedure call or argument");
+    const std::string chosen = upper(std::string(chosen_name, length));
+
+    if (chosen != upper(app_printer.get(prnDeviceName).to_text())) {
+        for (const Printer& member : printers_.collection()) {
+            if (upper(member.get(prnDeviceName).to_text()) != chosen)
+                continue;
+            if (default_flag_) {
+                set_default_printer(chosen);
+                if (dlg_fail_)
+                    return;
+            }
+            printers_.set_application(member);
+            printers_.application().set(prnFollowsDefault, rt::Value(true));
+        }
+    }
+
+    Printer& now = printers_.application();
+    const std::pair<std::int32_t, std::int16_t> choices[] = {
+        {prnCopies, dm.dmCopies},       {prnDuplex, dm.dmDuplex},          {prnOrientation, dm.dmOrientation},
+        {prnPaperSize, dm.dmPaperSize}, {prnPrintQuality, dm.dmPrintQuality}, {prnColorMode, dm.dmColor},
+        {prnPaperBin, dm.dmDefaultSource}};
+    for (const auto& [property, value] : choices)
+        attempt([&] { now.set(property, rt::Value(value)); });
+
+    if (default_flag_) {
+        try {
+            store_printer_settings(chosen, 0);
+        } catch (const rt::Error&) {
+            // The choices are on the application printer; storing them is a bonus.
+        }
+    }
+}
+
+std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flgs)
+{
+    using namespace printing;
+    win32::PAGESETUPDLGA psd{};
+    win32::DEVMODEA dm{};
+    Printer& app_printer = printers_.application();
+    psd.lStructSize = sizeof psd;
+    attempt([&] { psd.hwndOwner = huke.to_int32(); });
+    psd.hInstance = rt::App::instance();
+    psd.Flags = flgs;
+    dm.dmSize = devmode_bytes;
+    dm.dmFields = win32::DM_ORIENTATION | win32::DM_DUPLEX;
+    attempt([&] { dm.dmPaperWidth = app_printer.get(prnPaperWidth).to_int16(); });
+    attempt([&] { dm.dmOrientation = app_printer.get(prnOrientation).to_int16(); });
+    attempt([&] { dm.dmPaperSize = app_printer.get(prnPaperSize).to_int16(); });
+    psd.hDevMode = block_holding(&dm, devmode_bytes);
+
+    if (!win32::PageSetupDlgA(&psd)) {
+        win32::GlobalFree(psd.hDevMode);
+        last_dlg_error = static_cast<std::int32_t>(win32::CommDlgExtendedError());
+        if (last_dlg_error != 0)
+            error_message("ShowPageSetupDlg", last_dlg_error);
+        dlg_fail_ = true; // set on a cancel, never cleared here
+        return -1;
+    }
+    const bool millimetres = psd.Flags & win32::PSD_INHUNDREDTHSOFMILLIMETERS;
+    const double divisor = millimetres ? 100 : 1000;
+    page_data[6] = millimetres ? 0.0f : 1.0f;
+    const win32::LONG values[] = {psd.rtMargin.left, psd.rtMargin.right,  psd.rtMargin.top,
+                                  psd.rtMargin.bottom, psd.ptPaperSize.x, psd.ptPaperSize.y};
+    for (int i = 0; i < 6; ++i)
+        page_data[i] = static_cast<float>(values[i] / divisor);
+    take_block(psd.hDevMode, &dm, devmode_bytes);
+    if (psd.hDevNames)
+        win32::GlobalFree(psd.hDevNames); // not used, but the caller's to free
+    app_printer.set(prnOrientation, rt::Value(dm.dmOrientation));
+    app_printer.set(prnPaperSize, rt::Value(dm.dmPaperSize));
+    return 0;
+}
+
+void CDC_class::PageData(std::vector<float>& m_ar) const
+{
+    for (std::size_t i = 0; i < page_data.size(); ++i) {
+        if (i >= m_ar.size())
+            throw rt::Error(rt::errSubscript, "CDC_class", "Subscript out of range");
+        m_ar[i] = page_data[i];
+    }
+}

@@ -1,0 +1,167 @@
+#include "win32/print_qt.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QEvent>
+#include <QPrintEngine>
+#include <QPrinter>
+
+#include <cups/ppd.h>
+
+#include <algorithm>
+
+namespace win32 {
+namespace {
+
+/// The PPD option behind one of the properties page's advanced combo boxes; null for others.
+const ppd_option_t* ppd_option_of(const QComboBox* combo)
+{
+    const QVariant v = combo->property("_q_ppd_option");
+    if (!v.isValid() || qstrcmp(v.typeName(), "const ppd_option_s*") != 0)
+        return nullptr;
+    return *static_cast<const ppd_option_t* const*>(v.constData());
+}
+
+/// The name of the choice the settings ask for under the PPD option `keyword`; empty when none.
+std::string wanted_choice(const printing::Queue& q, const printing::Settings& s, const char* keyword)
+{
+    const printing::Choice* c = nullptr;
+    if (qstrcmp(keyword, "InputSlot") == 0) c = printing::find_choice(q.bins, s.bin);
+    if (qstrcmp(keyword, "MediaType") == 0) c = printing::find_choice(q.media_types, s.media_type);
+    if (qstrcmp(keyword, "Resolution") == 0) c = printing::find_choice(q.qualities, s.quality);
+    if (qstrcmp(keyword, "ColorModel") == 0) c = printing::find_choice(q.colours, s.colour);
+    return c ? c->name : "";
+}
+
+/// The code whose choice is named `name`: the untouched code when its choice has that name,
+/// else the first code with it; `untouched` when no choice has it.
+template <typename Code>
+Code code_named(const printing::Choices& choices, const std::string& name, Code untouched)
+{
+    if (const printing::Choice* u = printing::find_choice(choices, untouched); u && u->name == name)
+        return untouched;
+    for (const printing::Choice& c : choices)
+        if (c.name == name && c.code >= 0)
+            return static_cast<Code>(c.code);
+    return untouched;
+}
+
+} // namespace
+
+QPageSize page_size_of(const printing::Queue& queue, std::int16_t paper)
+{
+    if (!printing::find_choice(queue.papers, paper))
+        return QPageSize();
+    return QPageSize(QPageSize::id(paper));
+}
+
+std::int16_t paper_of(const printing::Queue& queue, const QPageSize& size)
+{
+    const int id = size.windowsId();
+    if (printing::find_choice(queue.papers, id))
+        return static_cast<std::int16_t>(id);
+    for (const printing::Choice& c : queue.papers)
+        if (QString::fromStdString(c.name) == size.key())
+            return static_cast<std::int16_t>(c.code);
+    return 0;
+}
+
+void apply_settings(QPrinter& printer, const printing::Queue& queue, const printing::Settings& s)
+{
+    printer.setPageOrientation(s.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (const QPageSize size = page_size_of(queue, s.paper_size); size.isValid())
+        printer.setPageSize(size);
+    printer.setCopyCount(std::max<int>(1, s.copies));
+    printer.setDuplex(s.duplex == 2 ? QPrinter::DuplexLongSide : s.duplex == 3 ? QPrinter::DuplexShortSide : QPrinter::DuplexNone);
+    printer.setColorMode(s.colour == 1 ? QPrinter::GrayScale : QPrinter::Color);
+}
+
+PropertiesPreset::PropertiesPreset(QPrinter& printer, const printing::Queue& queue, const printing::Settings& preset)
+    : printer_(printer), queue_(queue), preset_(preset)
+{
+    qApp->installEventFilter(this);
+}
+
+PropertiesPreset::~PropertiesPreset() { qApp->removeEventFilter(this); }
+
+bool PropertiesPreset::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType() &&
+        qstrcmp(watched->metaObject()->className(), "QPrintPropertiesDialog") == 0) {
+        auto* page = static_cast<QWidget*>(watched);
+        // Each page is preset once, when it first shows; the user's changes are then theirs.
+        if (page != seen_page_) {
+            seen_page_ = page;
+            connect(static_cast<QDialog*>(page), &QDialog::accepted, this, [this] { confirmed_ = true; });
+            if (printer_.printerName() == QString::fromStdString(queue_.name))
+                preset_page(page);
+        }
+    }
+    return false;
+}
+
+void PropertiesPreset::preset_page(QWidget* page)
+{
+    if (auto* sizes = page->findChild<QComboBox*>("pageSizeCombo"))
+        for (int i = 0; i < sizes->count(); ++i)
+            if (paper_of(queue_, sizes->itemData(i).value<QPageSize>()) == preset_.paper_size) {
+                sizes->setCurrentIndex(i);
+                break;
+            }
+    for (QComboBox* combo : page->findChildren<QComboBox*>()) {
+        const ppd_option_t* opt = ppd_option_of(combo);
+        if (!opt)
+            continue;
+        const std::string wanted = wanted_choice(queue_, preset_, opt->keyword);
+        for (int i = 0; i < combo->count() && !wanted.empty(); ++i) {
+            const int choice = combo->itemData(i).toInt();
+            if (choice >= 0 && choice < opt->num_choices && wanted == opt->choices[choice].choice) {
+                combo->setCurrentIndex(i);
+                break;
+            }
+        }
+    }
+}
+
+printing::Settings PropertiesPreset::chosen(const printing::Queue& chosen, const printing::Settings& untouched) const
+{
+    printing::Settings s = untouched;
+    s.orientation = printer_.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    s.copies = static_cast<std::int16_t>(std::clamp(printer_.copyCount(), 1, 9999));
+    switch (printer_.duplex()) {
+    case QPrinter::DuplexNone: s.duplex = 1; break;
+    case QPrinter::DuplexLongSide: s.duplex = 2; break;
+    case QPrinter::DuplexShortSide: s.duplex = 3; break;
+    default: break;
+    }
+    if (!printing::find_choice(chosen.duplexes, s.duplex))
+        s.duplex = untouched.duplex;
+
+    // The properties page decides the rest once the user confirmed it, or when the queue
+    // changed (the page then starts from that queue's settings); else the preset stands.
+    if (!confirmed_ && chosen.name == queue_.name)
+        return s;
+    if (const std::int16_t paper = paper_of(chosen, printer_.pageLayout().pageSize())) {
+        s.paper_size = paper;
+        s.paper_width = printing::find_choice(chosen.papers, paper)->width;
+    }
+    const QStringList options =
+        printer_.printEngine()->property(QPrintEngine::PrintEnginePropertyKey(0xfe00)).toStringList();
+    auto option = [&](const char* keyword, auto driver_default, const printing::Choices& choices) {
+        const qsizetype at = options.indexOf(QString::fromLatin1(keyword));
+        if (at < 0 || at % 2 != 0 || at + 1 >= options.size())
+            return driver_default; // not listed: the PPD's own default
+        return code_named(choices, options[at + 1].toStdString(), driver_default);
+    };
+    const printing::Settings& d = chosen.driver_defaults;
+    s.bin = option("InputSlot", d.bin, chosen.bins);
+    s.media_type = option("MediaType", d.media_type, chosen.media_types);
+    s.quality = option("Resolution", d.quality, chosen.qualities);
+    s.colour = printer_.colorMode() == QPrinter::GrayScale ? 1 : 2;
+    if (!printing::find_choice(chosen.colours, s.colour))
+        s.colour = untouched.colour;
+    return s;
+}
+
+} // namespace win32
