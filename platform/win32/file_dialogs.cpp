@@ -25,6 +25,27 @@ std::string bytes(const QString& s) { return QFile::encodeName(s).toStdString();
 
 QString text(const char* s, std::size_t n) { return QFile::decodeName(QByteArray(s, static_cast<qsizetype>(n))); }
 
+/// The files a multiple selection names: each quoted name in the name field, in the dialog's
+/// folder. The names the user typed are the answer, however far the folder's list has loaded;
+/// empty when the field holds no quoted names.
+QStringList typed_files(const QFileDialog& dialog)
+{
+    QStringList files;
+    const auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
+    if (!edit || dialog.fileMode() != QFileDialog::ExistingFiles)
+        return files;
+    const QString typed = edit->text();
+    const QDir folder = dialog.directory();
+    for (qsizetype open = typed.indexOf('"'); open >= 0; open = typed.indexOf('"', open + 1)) {
+        const qsizetype close = typed.indexOf('"', open + 1);
+        if (close < 0)
+            break;
+        files.push_back(folder.absoluteFilePath(typed.mid(open + 1, close - open - 1)));
+        open = close;
+    }
+    return files;
+}
+
 /// A file dialog that checks the caller's flags before it lets the user's choice through.
 class FileDialog : public QFileDialog {
 public:
@@ -47,7 +68,9 @@ public:
         const auto* edit = findChild<QLineEdit*>("fileNameEdit");
         if (edit && edit->text().trimmed().isEmpty())
             return; // no name typed or chosen: the dialog stays
-        const QStringList files = selectedFiles();
+        QStringList files = typed_files(*this);
+        if (files.isEmpty())
+            files = selectedFiles();
         if (files.size() == 1 && QFileInfo(files[0]).isDir()) {
             QFileDialog::accept(); // opens the folder
             return;
@@ -156,7 +179,9 @@ BOOL run_file_dialog(OPENFILENAMEA* ofn, bool save)
     if (dialog.exec() != QDialog::Accepted)
         return dialog_outcome(0, FALSE);
 
-    const QStringList files = dialog.selectedFiles();
+    QStringList files = typed_files(dialog);
+    if (files.isEmpty())
+        files = dialog.selectedFiles();
     if (files.isEmpty())
         return dialog_outcome(0, FALSE);
     if (const DWORD bad = write_choice(ofn, files))
