@@ -7,6 +7,7 @@
 #include "runtime/error.h"
 #include "runtime/value.h"
 #include "win32/global_memory.h"
+#include "win32/wingdi.h"
 
 #include <cmath>
 #include <cstring>
@@ -60,10 +61,18 @@ std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
     }
     win32::RtlMoveMemory(locked, &lf, sizeof lf);
 
+    // The application printer's device context, for the printer's fonts; ended after the dialog.
+    win32::HDC printer_dc = 0;
+    try {
+        const std::string printer = printers_.application().get(printing::prnDeviceName).to_text();
+        printer_dc = win32::CreateDCA("WINSPOOL", printer.c_str(), nullptr, nullptr);
+    } catch (const rt::Error&) {
+        // No printer: the dialog runs without a device context.
+    }
     win32::CHOOSEFONTA cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = huke;
-    cf.hDC = 0; // no printer device context is to be had here; the dialog runs without one
+    cf.hDC = printer_dc; // 0 when the application printer has none to give
     cf.lpLogFont = static_cast<win32::LOGFONTA*>(locked);
     cf.iPointSize = 120;
     cf.Flags = flgs;
@@ -87,6 +96,8 @@ std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
     }
     win32::GlobalUnlock(font_block);
     win32::GlobalFree(font_block);
+    if (printer_dc)
+        win32::DeleteDC(printer_dc);
     return result;
 }
 

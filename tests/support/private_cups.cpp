@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -81,7 +82,7 @@ PrivateCups::PrivateCups()
               "/etc/printcap\n");
     write(r + "/etc/cupsd.conf",
           "Listen " + r + "/run/cups.sock\nBrowsing Off\nBrowseLocalProtocols none\nDefaultAuthType None\n"
-              "WebInterface No\nLogLevel warn\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+              "WebInterface No\nLogLevel warn\nAccessLogLevel all\n<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
               "<Policy default>\n  <Limit All>\n  </Limit>\n</Policy>\n");
     write(r + "/filter/record",
           "#!/bin/sh\n# Keeps the options the driver got, then takes the job.\nprintf 'copies=%s %s\\n' \"$4\" \"$5\" > " +
@@ -147,6 +148,12 @@ void PrivateCups::add_queue(const std::string& name, const std::string& uri)
 }
 
 void PrivateCups::remove_queue(const std::string& name) { run("lpadmin -x '" + name + "'"); }
+
+std::size_t PrivateCups::requests() const
+{
+    const std::string log = read(root_ + "/log/access_log");
+    return static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n'));
+}
 
 std::string PrivateCups::lpoptions() const { return read(root_ + "/home/.cups/lpoptions"); }
 

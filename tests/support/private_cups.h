@@ -23,6 +23,8 @@ public:
     void remove_queue(const std::string& name);
     /// Runs a print-system tool (lpstat, lpoptions, lp, lpadmin) against the scheduler; its output.
     std::string run(const std::string& command_line) const;
+    /// How many requests the scheduler has answered so far (its access log's lines).
+    std::size_t requests() const;
     /// The user's lpoptions file as it stands; empty when there is none.
     std::string lpoptions() const;
     /// Forgets everything the user changed: lpoptions and WIN.INI.

@@ -37,6 +37,9 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("QT_FONT_DPI", "96", 1);
+    // Printer tests bring a private print scheduler; every other test sees none at all,
+    // never the machine's own.
+    setenv("CUPS_SERVER", "/nonexistent/zeb-tests-have-no-print-scheduler", 0);
     forms::Application app(argc, argv);
     session = &app;
     printing::Printers program_printers;
