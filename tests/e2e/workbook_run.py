@@ -166,10 +166,63 @@ def cancel(session, zeb, failures):
     ended_with_zero(program, failures, "a cancel")
 
 
+def installed_run(zeb, artefacts, office_ctl, program_folder, failures):
+    """The installed zeb, started through its bin/ link: the workbook dialog opens in the
+    program folder (a name relative to it opens the sample), the sample opens in Calc, the
+    about box shows its logo, and Exit ends zeb with 0."""
+    session = Session(artefacts, office_ctl)
+    try:
+        program = session.start(zeb)
+        dialog = wait_for_dialog(session, program, failures, "installed")
+        if dialog is None:
+            return
+        session.screenshot("installed_workbook_dialog.png")
+        type_into(session, dialog, "Return", text="samples/Sample.ods")
+        calc = session.find_window(r"^Sample\.ods", timeout=60)
+        main = session.find_window("^ZEB$", timeout=30)
+        if calc is None:
+            failures.append("the sample in %s did not open in Calc" % program_folder)
+        if main is None:
+            failures.append("no main window after the sample opened")
+            program.kill()
+            return
+        time.sleep(1.5)
+        about_box(session, main, failures, name="installed_about_box.png")
+        logo = pixel(os.path.join(artefacts, "installed_about_box.png"), 880 + 65, 312)
+        if logo in ("srgb(214,204,192)", "rgb(214,204,192)", ""):
+            failures.append("the about box shows no logo (found %s)" % logo)
+        subprocess.run(["xdotool", "mousemove", "--window", main, "128", "10", "click", "1"], env=session.env)
+        ended_with_zero(program, failures, "Exit")
+        if not wait_gone(session, r"^Sample\.ods", 20):
+            failures.append("the Calc window of the sample is still open")
+    finally:
+        session.close()
+
+
 def main():
+    failures = []
+    if sys.argv[1] == "--installed":
+        # zeb as a package installs it, or under a prefix made here with cmake --install.
+        zeb, artefacts, office_ctl = sys.argv[2:5]
+        if zeb.startswith("--prefix="):
+            import tempfile
+            build = zeb.split("=", 1)[1]
+            prefix = tempfile.mkdtemp(prefix="zeb-prefix-")
+            subprocess.run(["cmake", "--install", build, "--prefix", prefix], check=True, stdout=subprocess.DEVNULL)
+            zeb = os.path.join(prefix, "bin", "zeb")
+            if not os.path.islink(zeb):
+                failures.append("bin/zeb is not a link to the program folder")
+        folder = os.path.join(os.path.dirname(os.path.realpath(zeb)))
+        installed_run(zeb, artefacts, office_ctl, folder, failures)
+        if "prefix" in locals():
+            shutil.rmtree(prefix, ignore_errors=True)
+        for f in failures:
+            print("FAIL:", f)
+        print("installed run in %s: %s" % (folder, "passed" if not failures else "failed"))
+        return 1 if failures else 0
+
     zeb, artefacts, office_ctl, sample = sys.argv[1:5]
     session = Session(artefacts, office_ctl)
-    failures = []
     try:
         open_and_close(session, zeb, sample, failures)
         cancel(session, zeb, failures)
