@@ -19,12 +19,6 @@ std::string trim_blanks(std::string s)
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-std::string without(std::string s, char c)
-{
-    s.erase(std::remove(s.begin(), s.end(), c), s.end());
-    return s;
-}
-
 /// `length` bytes of `fill`, then NULs up to `size`.
 std::vector<char> buffer_of(std::size_t length, char fill, std::size_t size)
 {
@@ -56,8 +50,10 @@ rt::Value CDC_class::ShowOpen(win32::HWND huke, const rt::Value& filters, const 
         return rt::Value("");
     }
     if (chosen.file_count <= 1) {
-        const std::string buffer(file_buffer_.data(), open_buffer);
-        result = without(trim_blanks(without(buffer, '\0')), '\r');
+        // The path as the dialog wrote it: a name here may end in blanks or hold a carriage
+        // return, and trimming would open another file.
+        const std::string_view buffer(file_buffer_.data(), open_buffer);
+        result = std::string(buffer.substr(0, buffer.find('\0')));
     } else {
         result = chosen.folder + '\r';
         for (int i = 1; i <= chosen.file_count; ++i)
@@ -135,7 +131,8 @@ std::string CDC_class::ShowSave(win32::HWND huke, const std::string& filter, con
 
     if (win32::GetSaveFileNameA(&file_dlg)) {
         const std::string_view file(file_buffer_.data(), file_buffer_.size());
-        result = trim_blanks(std::string(file.substr(0, file.find('\0'))));
+        result = std::string(file.substr(0, file.find('\0'))); // as written, blanks and all
+
     } else {
         dialog_failed("ShowSave");
     }

@@ -137,6 +137,18 @@ TEST_F(FileDialogs, MoreThan200NamesLeaveAnEmptyLineForEachNameBeyond)
     EXPECT_EQ(start, result.size()) << "the text ends with a carriage return";
 }
 
+TEST_F(FileDialogs, ANameEndingInBlanksOrHoldingACarriageReturnArrivesWhole)
+{
+    for (const std::string name : {"trail.ods  "s, "cr\rname.ods"s}) {
+        const std::string path = make(name);
+        answer_file_dialog(seen, QString::fromStdString(name));
+        EXPECT_EQ(open(OFN_FILEMUSTEXIST), path);
+        EXPECT_FALSE(dlg_fail);
+    }
+    answer_file_dialog(seen, "saved.ods  ");
+    EXPECT_EQ(cdc.ShowSave(0, ods_filter, "", 0, "Save", dir(), ""), dir() + "/saved.ods  ");
+}
+
 TEST_F(FileDialogs, SaveStartsFromTheDefaultNameAndGivesOnlyTheChosenPath)
 {
     answer_file_dialog(seen, QString::fromStdString(dir() + "/x"));
