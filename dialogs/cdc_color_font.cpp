@@ -14,25 +14,31 @@
 
 std::int16_t point_size_of(std::int32_t tenths)
 {
-    return static_cast<std::int16_t>(std::nearbyint(tenths / 10.0)); // the default rounding: halves to even
+    const double points = std::nearbyint(tenths / 10.0); // the default rounding: halves to even
+    if (points < -32768 || points > 32767)
+        throw rt::Error(rt::errOverflow, "CDC_class", "Overflow");
+    return static_cast<std::int16_t>(points);
 }
 
 std::int32_t CDC_class::ShowColor(win32::HWND huke, win32::DWORD flgs)
 {
     dlg_fail_ = false;
-    std::array<std::uint8_t, 64> colours = custom_colours;
+    // The dialog reads and writes 16 colours; the service keeps their 64 bytes.
+    std::array<win32::COLORREF, 16> colours;
+    static_assert(sizeof colours == sizeof custom_colours);
+    std::memcpy(colours.data(), custom_colours.data(), sizeof colours);
     win32::CHOOSECOLORA cc{};
     cc.lStructSize = sizeof cc;
     cc.hwndOwner = huke;
     cc.hInstance = rt::App::instance();
     cc.rgbResult = 0;
-    cc.lpCustColors = reinterpret_cast<win32::COLORREF*>(colours.data());
+    cc.lpCustColors = colours.data();
     cc.Flags = flgs;
     if (!win32::ChooseColorA(&cc)) {
         dialog_failed("ShowColor");
         return -1;
     }
-    custom_colours = colours;
+    std::memcpy(custom_colours.data(), colours.data(), sizeof colours);
     return static_cast<std::int32_t>(cc.rgbResult);
 }
 
@@ -49,11 +55,25 @@ std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
     std::memcpy(lf.lfFaceName, face.c_str(), face.size() + 1);
 
     // The font travels through a movable block; without one the dialog gets no address at all.
-    const win32::HGLOBAL font_block = win32::GlobalAlloc(win32::GMEM_MOVEABLE | win32::GMEM_ZEROINIT, sizeof lf);
-    void* locked = font_block ? win32::GlobalLock(font_block) : nullptr;
+    // The block and the printer's device context are let go on every way out, errors included.
+    struct Held {
+        win32::HGLOBAL block = 0;
+        void* locked = nullptr;
+        win32::HDC dc = 0;
+        ~Held()
+        {
+            if (locked)
+                win32::GlobalUnlock(block);
+            if (block)
+                win32::GlobalFree(block);
+            if (dc)
+                win32::DeleteDC(dc);
+        }
+    } held;
+    const win32::HGLOBAL font_block = held.block =
+        win32::GlobalAlloc(win32::GMEM_MOVEABLE | win32::GMEM_ZEROINIT, sizeof lf);
+    void* locked = held.locked = font_block ? win32::GlobalLock(font_block) : nullptr;
     if (!locked) {
-        if (font_block)
-            win32::GlobalFree(font_block);
         last_dlg_error = static_cast<std::int32_t>(font_block ? win32::CDERR_MEMLOCKFAILURE : win32::CDERR_MEMALLOCFAILURE);
         error_message("ShowFont", last_dlg_error);
         dlg_fail_ = true;
@@ -62,7 +82,7 @@ std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
     win32::RtlMoveMemory(locked, &lf, sizeof lf);
 
     // The application printer's device context, for the printer's fonts; ended after the dialog.
-    win32::HDC printer_dc = 0;
+    win32::HDC& printer_dc = held.dc;
     try {
         const std::string printer = printers_.application().get(printing::prnDeviceName).to_text();
         printer_dc = win32::CreateDCA("WINSPOOL", printer.c_str(), nullptr, nullptr);
@@ -94,10 +114,6 @@ std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
     } else {
         dialog_failed("ShowFont");
     }
-    win32::GlobalUnlock(font_block);
-    win32::GlobalFree(font_block);
-    if (printer_dc)
-        win32::DeleteDC(printer_dc);
     return result;
 }
 

@@ -61,10 +61,12 @@ QFont from_logfont(const LOGFONTA& lf, int point_tenths)
         if (found)
             break;
     }
-    if (lf.lfHeight < 0)
-        f.setPointSizeF(-lf.lfHeight * 72.0 / dpi);
-    else if (lf.lfHeight > 0)
-        f.setPointSizeF(lf.lfHeight * 72.0 / dpi * 0.8); // a cell height holds some leading
+    // The height's size, in double: negating the most negative LONG would overflow.
+    const double height = static_cast<double>(lf.lfHeight);
+    if (height < 0)
+        f.setPointSizeF(-height * 72.0 / dpi);
+    else if (height > 0)
+        f.setPointSizeF(height * 72.0 / dpi * 0.8); // a cell height holds some leading
     else if (point_tenths > 0)
         f.setPointSizeF(point_tenths / 10.0);
     if (lf.lfWeight > 0)
@@ -80,10 +82,17 @@ void to_logfont(const QFont& f, LOGFONTA& lf)
     QString family = f.family();
     if (const auto foundry = family.indexOf(" ["); foundry > 0 && family.endsWith(']'))
         family.truncate(foundry); // the face name without the dialog's foundry
-    const QByteArray face = family.toLocal8Bit().left(LF_FACESIZE - 1);
+    // The face name in at most 31 bytes, cut before a character, never inside one.
+    QByteArray face = family.toLocal8Bit();
+    if (face.size() > LF_FACESIZE - 1) {
+        qsizetype cut = LF_FACESIZE - 1;
+        while (cut > 0 && (static_cast<unsigned char>(face[cut]) & 0xC0) == 0x80)
+            --cut; // a continuation byte: the character began earlier
+        face.truncate(cut);
+    }
     std::memset(lf.lfFaceName, 0, LF_FACESIZE);
     std::memcpy(lf.lfFaceName, face.constData(), static_cast<std::size_t>(face.size()));
-    lf.lfHeight = -static_cast<LONG>(std::lround(f.pointSizeF() * dpi / 72.0));
+    lf.lfHeight = -static_cast<LONG>(std::clamp<long>(std::lround(f.pointSizeF() * dpi / 72.0), 0, 0x7FFFFFFF));
     lf.lfWidth = 0;
     lf.lfWeight = static_cast<LONG>(f.weight());
     lf.lfItalic = f.italic() ? 1 : 0;

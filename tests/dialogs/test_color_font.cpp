@@ -1,6 +1,7 @@
 #include "cdc_class.h"
 #include "cdc_font_size.h"
 #include "drivers.h"
+#include "runtime/error.h"
 #include "test_app.h"
 #include "win32/commdlg.h"
 #include "win32/global_memory.h"
@@ -86,6 +87,8 @@ TEST(FontSize, TenthsOfAPointRoundToWholePointsHalfToEven)
     EXPECT_EQ(point_size_of(125), 12);
     EXPECT_EQ(point_size_of(104), 10);
     EXPECT_EQ(point_size_of(106), 11);
+    EXPECT_EQ(point_size_of(327674), 32767);
+    EXPECT_THROW(point_size_of(327675 + 10), rt::Error) << "past 16 bits: overflow, not a wrapped size";
 }
 
 TEST_F(ColourAndFont, ChosenFontIsKeptAndBoldGivesItsWeight)
