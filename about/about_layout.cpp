@@ -62,7 +62,7 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
         side.set_left(0);
         side.set_height(1600 + frames_height);
         const float wide = g_rat * static_cast<float>(side.height());
-        side.set_width(static_cast<int>(std::lround(wide)));
+        side.set_width(rt::cint(wide)); // the same rounding as side_width below
         side.set_picture(forms::load_picture(base_dir + grfic));
         side.set_visible(true);
         frame_width = ctl<forms::Frame>(0).width() + side.width() + 800;

@@ -64,6 +64,11 @@ About::About(forms::Application& app) : forms::Form(app)
     on_unload = [this] { Form_Unload(); };
     Image2->on_mouse_down = [this](int button, int shift, int, int) { Image2_MouseDown(button, shift); };
     Image2->on_mouse_up = [this](int button, int shift, int, int) { Image2_MouseUp(button, shift); };
+    // Escape closes the box as its picture button does, for those on the keyboard.
+    on_key_down = [this](int key) {
+        if (key == 27)
+            hide();
+    };
 }
 
 void About::Form_Load()

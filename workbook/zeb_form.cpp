@@ -6,14 +6,14 @@
 
 ZEB_form::ZEB_form(ZEB_main& module)
     : forms::Form(module.app),
-      rout(add_menu("Routines")),
+      rout(add_menu("&Routines")),
       rout0(rout.add_array("right_just()")),
-      hlp(add_menu("Help")),
-      hlp_cont(hlp.add_item("Contents")),
-      hlp_indx(hlp.add_item("Index")),
-      hlp_srch(hlp.add_item("Find")),
-      hlp_about(hlp.add_item("About")),
-      xit(add_menu_item("Exit")),
+      hlp(add_menu("&Help")),
+      hlp_cont(hlp.add_item("&Contents")),
+      hlp_indx(hlp.add_item("&Index")),
+      hlp_srch(hlp.add_item("&Find")),
+      hlp_about(hlp.add_item("&About")),
+      xit(add_menu_item("E&xit")),
       zeb_(module)
 {
     set_caption("ZEB");

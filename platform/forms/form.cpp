@@ -11,6 +11,8 @@
 #include "twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QEventLoop>
 #include <QFontMetrics>
 #include <QMainWindow>
@@ -24,9 +26,34 @@ namespace {
 
 class Window : public QMainWindow {
 public:
-    explicit Window(Form& form) : form_(form) { setCentralWidget(new QWidget(this)); }
+    explicit Window(Form& form) : form_(form)
+    {
+        setCentralWidget(new QWidget(this));
+        // F10 takes the keyboard to the menu bar, opening its first menu that can be used.
+        auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+        QObject::connect(f10, &QShortcut::activated, this, [this] {
+            for (QAction* a : menuBar()->actions())
+                if (a->isEnabled() && a->isVisible()) {
+                    menuBar()->setFocus(Qt::ShortcutFocusReason);
+                    menuBar()->setActiveAction(a);
+                    break;
+                }
+        });
+    }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key() == Qt::Key_Escape ? 27
+                        : (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) ? 13
+                        : (event->key() >= 0x20 && event->key() < 0x7F) ? event->key()
+                                                                         : 0;
+        if (key && form_.on_key_down)
+            form_.on_key_down(key);
+        else
+            QMainWindow::keyPressEvent(event);
+    }
+
     void closeEvent(QCloseEvent* event) override
     {
         event->accept();

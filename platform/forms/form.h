@@ -70,6 +70,9 @@ public:
     std::function<void()> on_load;
     /// Runs when the form is being closed by any means; the close is not cancelled.
     std::function<void()> on_unload;
+    /// Runs when a key goes down in the form: 27 for Escape, 13 for Return, the character's
+    /// code for letters and digits.
+    std::function<void(int key)> on_key_down;
     /// Runs, while the form is loaded, when a system setting changed; it gets the name of
     /// the WIN.INI section that changed ("windows" for the default printer).
     std::function<void(const std::string& section)> on_setting_change;

@@ -21,7 +21,20 @@ MenuItem::MenuItem(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
 
 MenuItem::~MenuItem() { QObject::disconnect(d->clicked); }
 
-std::string MenuItem::caption() const { return d->action ? d->action->text().toStdString() : ""; }
+std::string MenuItem::caption() const
+{
+    if (!d->action)
+        return "";
+    // The caption as it reads: "&" marks the next letter as the item's key and "&&" is one "&".
+    const QString text = d->action->text();
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain.toStdString();
+}
 
 void MenuItem::set_caption(const std::string& caption)
 {

@@ -16,6 +16,7 @@ public:
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
 
+    /// The caption as it reads: without the "&" that marks the key of a keyboard user.
     std::string caption() const;
     void set_caption(const std::string& caption);
     bool enabled() const;

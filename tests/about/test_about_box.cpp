@@ -99,6 +99,15 @@ TEST(AboutLayout, SidePictureWidensTheBoxAndMovesTheFrames)
     EXPECT_EQ(w.Image2->left(), 7465 - 300 - 80);
 }
 
+TEST(AboutLayout, TheSidePictureAndTheFramesBesideItShareOneRounding)
+{
+    Box box;
+    box.start_up_call(0xC0CCD6, 0, -1, 13200, logo, 0.499898583f); // 4930 x this is 2464.5 exactly
+    About& w = box.w();
+    EXPECT_EQ(w.Image1->width(), 2464) << "half to even, as side_width";
+    EXPECT_EQ(w.Frame1[0]->left(), 2464 + 400);
+}
+
 TEST(AboutLayout, SidePictureTooWideStopsWithOverflowWhereTheArithmeticOverflows)
 {
     {
@@ -231,6 +240,18 @@ TEST(PictureButton, ImageListHoldsUpDownXuXdAndOnlyAPlainLeftClickCloses)
     });
     w.show_modal();
     EXPECT_TRUE(released_look) << "shown again, the button is released";
+
+    // From the keyboard, Escape closes it as the button does (and when it does not, the
+    // test closes it, so that the failure is reported instead of waited for).
+    bool still_open = false;
+    when_modal([&](QWidget* modal) {
+        QTest::keyClick(modal, Qt::Key_Escape);
+        still_open = w.visible();
+        if (still_open)
+            w.hide();
+    });
+    w.show_modal();
+    EXPECT_FALSE(still_open) << "Escape closes the about box";
 }
 
 TEST(NumberInKB, EachRangeHasItsUnitAndRounding)

@@ -1,5 +1,6 @@
 #include "forms/application.h"
 #include "forms/form.h"
+#include "forms/native.h"
 #include "forms/image_list.h"
 #include "forms/picture.h"
 #include "runtime/app.h"
@@ -10,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QMainWindow>
+#include <QTest>
 #include <QMenuBar>
 #include <QMessageBox>
 #include "win32/winuser.h"
@@ -140,6 +142,40 @@ TEST(Form, OpenFormsHearOfAChangedSettingUntilTheyClose)
     open.close();
     win32::SendMessageA(win32::HWND_BROADCAST, win32::WM_WININICHANGE, 0, reinterpret_cast<win32::LPARAM>("windows"));
     EXPECT_EQ(heard, std::vector<std::string>{"open:windows"});
+}
+
+TEST(Form, MenusAnswerTheirKeysAndF10WhileCaptionsReadPlain)
+{
+    forms::Form form(test_app());
+    forms::Menu& tools = form.add_menu("&Tools");
+    forms::MenuItem& item = tools.add_item("&Check && go");
+    forms::MenuItem& quit = form.add_menu_item("E&xit");
+    int quits = 0;
+    quit.on_click = [&] { ++quits; };
+    std::vector<int> keys;
+    form.on_key_down = [&](int key) { keys.push_back(key); };
+    EXPECT_EQ(tools.title().caption(), "Tools");
+    EXPECT_EQ(item.caption(), "Check & go");
+    EXPECT_EQ(quit.caption(), "Exit");
+    form.show();
+    auto* window = qobject_cast<QMainWindow*>(forms::window_for(form.hwnd()));
+    ASSERT_NE(window, nullptr);
+    QApplication::setActiveWindow(window);
+    QTest::qWaitForWindowActive(window, 2000);
+
+    QTest::keyClick(window, Qt::Key_F10);
+    ASSERT_NE(window->menuBar()->activeAction(), nullptr) << "F10 reaches the menu bar";
+    EXPECT_EQ(window->menuBar()->activeAction()->text(), "&Tools");
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    window->menuBar()->setActiveAction(nullptr);
+
+    QTest::keyClick(window, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(quits, 1) << "Alt+X chooses Exit";
+    keys.clear();
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_EQ(keys, std::vector<int>{27});
+    form.close();
 }
 
 TEST(Form, DisabledTopLevelMenuIsGreyed)
