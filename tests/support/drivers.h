@@ -32,6 +32,11 @@ inline void answer_file_dialog(SeenDialog& seen, const QString& typed)
             QTest::keyClick(d, Qt::Key_Escape);
             return;
         }
+        // As a person types: into the name field, which has the focus. (Without it the dialog
+        // rewrites the field from its list's selection, as far as the list has loaded.)
+        d->activateWindow();
+        QTest::qWaitForWindowActive(d, 1000);
+        name_edit(d)->setFocus(Qt::OtherFocusReason);
         name_edit(d)->setText(typed);
         QTest::keyClick(name_edit(d), Qt::Key_Return);
     });
