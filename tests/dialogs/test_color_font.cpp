@@ -6,9 +6,14 @@
 #include "win32/commdlg.h"
 #include "win32/global_memory.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
-#include <QFontDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 using namespace win32;
@@ -21,24 +26,43 @@ protected:
     CDC_class cdc{dlg_fail, test_printers()};
 };
 
-/// On the next font dialog: choose `font` and press OK, or cancel when `ok` is false.
-void answer_font_dialog(const QFont& font, bool ok = true)
+/// What a person chooses in the font dialog.
+struct FontAnswer {
+    QString face = "Liberation Sans";
+    QString size = "12";
+    int style = 0; ///< 0 regular, 1 italic, 2 bold, 3 bold italic
+    bool underline = false;
+    bool strike_out = false;
+    QString colour;  ///< a standard colour's name; empty leaves it
+    bool ok = true;
+};
+
+FontAnswer font_of(const QString& size, int style = 0)
 {
-    when_modal_of<QFontDialog>([font, ok](QFontDialog* d) {
-        d->setCurrentFont(font);
-        if (ok)
-            d->accept();
-        else
-            d->reject();
-    });
+    FontAnswer a;
+    a.size = size;
+    a.style = style;
+    return a;
 }
 
-QFont font_of(double points, bool bold = false)
+bool is_font_dialog(QWidget* w) { return w->objectName() == "fontChooser"; }
+
+/// On the next font dialog: choose as `a` says, then press OK (or Cancel).
+void answer_font_dialog(const FontAnswer& a)
 {
-    QFont f("Liberation Sans");
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
+    when_modal([a](QWidget* d) {
+        d->findChild<QLineEdit*>("faceEdit")->setText(a.face);
+        d->findChild<QLineEdit*>("sizeEdit")->setText(a.size);
+        d->findChild<QListWidget*>("styleList")->setCurrentRow(a.style);
+        d->findChild<QCheckBox*>("underline")->setChecked(a.underline);
+        d->findChild<QCheckBox*>("strikeOut")->setChecked(a.strike_out);
+        if (!a.colour.isEmpty()) {
+            auto* colours = d->findChild<QComboBox*>("colourCombo");
+            colours->setCurrentIndex(colours->findText(a.colour));
+        }
+        auto* buttons = d->findChild<QDialogButtonBox*>();
+        buttons->button(a.ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    }, is_font_dialog);
 }
 
 } // namespace
@@ -93,42 +117,105 @@ TEST(FontSize, TenthsOfAPointRoundToWholePointsHalfToEven)
 
 TEST_F(ColourAndFont, ChosenFontIsKeptAndBoldGivesItsWeight)
 {
-    // Qt's font dialog offers whole point sizes only, so the halves above cannot be chosen in it.
     ASSERT_TRUE(QFontDatabase::families().contains("Liberation Sans")) << "fonts-liberation is needed";
-    answer_font_dialog(font_of(10));
+    answer_font_dialog(font_of("10"));
     EXPECT_EQ(cdc.ShowFont(0, CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT), "Liberation Sans");
     EXPECT_FALSE(dlg_fail);
     EXPECT_EQ(cdc.FontData(0).to_text(), "Liberation Sans");
     EXPECT_EQ(cdc.FontData(1).to_int16(), 10);
     EXPECT_EQ(cdc.FontData(7).to_text(), "400");
 
-    answer_font_dialog(font_of(12, true));
+    answer_font_dialog(font_of("12", 2));
     cdc.ShowFont(0, CF_SCREENFONTS);
     EXPECT_EQ(cdc.FontData(1).to_int16(), 12);
     EXPECT_EQ(cdc.FontData(7).to_text(), "700");
     EXPECT_FALSE(cdc.FontData(2).to_bool()) << "the spare flag is never written";
 
     // Cancelled: empty text, and the font data of the last OK stay.
-    answer_font_dialog(font_of(30), false);
+    FontAnswer cancel = font_of("30");
+    cancel.ok = false;
+    answer_font_dialog(cancel);
     EXPECT_EQ(cdc.ShowFont(0, CF_SCREENFONTS), "");
     EXPECT_TRUE(dlg_fail);
     EXPECT_EQ(cdc.FontData(1).to_int16(), 12);
     EXPECT_EQ(cdc.FontData(0).to_text(), "Liberation Sans");
 }
 
+TEST_F(ColourAndFont, TenthsOfAPointEffectsAndColourComeBackThroughFontData)
+{
+    // 10.5 pt rounds to 10 and 11.5 pt to 12: whole points, halves to the even one.
+    FontAnswer a = font_of("10.5");
+    a.face = "Arial"; // the system's stand-in for it is taken
+    answer_font_dialog(a);
+    EXPECT_FALSE(cdc.ShowFont(0, CF_SCREENFONTS | CF_EFFECTS).empty());
+    EXPECT_EQ(cdc.FontData(1).to_int16(), 10);
+    answer_font_dialog(font_of("11,5"));
+    cdc.ShowFont(0, CF_SCREENFONTS | CF_EFFECTS);
+    EXPECT_EQ(cdc.FontData(1).to_int16(), 12);
+
+    FontAnswer styled = font_of("12", 3);
+    styled.underline = true;
+    styled.strike_out = true;
+    styled.colour = "Red";
+    answer_font_dialog(styled);
+    cdc.ShowFont(0, CF_SCREENFONTS | CF_EFFECTS);
+    EXPECT_EQ(cdc.FontData(7).to_text(), "700");
+    EXPECT_TRUE(cdc.FontData(3).to_bool());
+    EXPECT_TRUE(cdc.FontData(4).to_bool());
+    EXPECT_TRUE(cdc.FontData(5).to_bool());
+    EXPECT_EQ(cdc.FontData(6).to_int32(), 0x0000FF) << "red in the low byte";
+
+    // Without CF_EFFECTS there are no effects and no colour to give.
+    answer_font_dialog(styled);
+    cdc.ShowFont(0, CF_SCREENFONTS);
+    EXPECT_FALSE(cdc.FontData(4).to_bool());
+    EXPECT_EQ(cdc.FontData(6).to_int32(), 0);
+}
+
+TEST(ChooseFont, SizesOutsideTheLimitsOrNotANumberKeepTheDialogOpen)
+{
+    LOGFONTA lf{};
+    CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.lpLogFont = &lf;
+    cf.Flags = CF_LIMITSIZE | CF_SCREENFONTS;
+    cf.nSizeMin = 10;
+    cf.nSizeMax = 20;
+    std::vector<QString> refusals;
+    when_modal([&](QWidget* d) {
+        for (const char* size : {"9.5", "20.5", "big"}) {
+            d->findChild<QLineEdit*>("sizeEdit")->setText(size);
+            when_modal([&](QWidget* box) {
+                refusals.push_back(static_cast<QMessageBox*>(box)->text());
+                static_cast<QDialog*>(box)->accept();
+            }, [](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; });
+            d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        }
+        d->findChild<QLineEdit*>("sizeEdit")->setText("19.5");
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    }, is_font_dialog);
+    ASSERT_TRUE(ChooseFontA(&cf));
+    EXPECT_EQ(cf.iPointSize, 195);
+    EXPECT_EQ(lf.lfHeight, -26);
+    ASSERT_EQ(refusals.size(), 3u);
+    EXPECT_EQ(refusals[0], "Size must be between 10 and 20 points.");
+    EXPECT_EQ(refusals[2], "Size must be a number.");
+}
+
 TEST_F(ColourAndFont, DialogStartsFromCenturyGothicWhenAskedTo)
 {
     QString family;
-    when_modal_of<QFontDialog>([&](QFontDialog* d) {
-        family = d->currentFont().family();
-        d->reject();
-    });
+    when_modal([&](QWidget* d) {
+        family = d->findChild<QLineEdit*>("faceEdit")->text();
+        static_cast<QDialog*>(d)->reject();
+    }, is_font_dialog);
     cdc.ShowFont(0, CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT);
     EXPECT_TRUE(family.startsWith("Century Gothic") || family.startsWith("URW Gothic"))
         << "started on " << family.toStdString();
 
     // Taken as it starts, the face comes back by its name alone, without the foundry.
-    when_modal_of<QFontDialog>([](QFontDialog* d) { d->accept(); });
+    when_modal([](QWidget* d) { d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); },
+               is_font_dialog);
     const std::string face = cdc.ShowFont(0, CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT);
     EXPECT_TRUE(face == "Century Gothic" || face == "URW Gothic") << face;
 }
@@ -151,10 +238,14 @@ TEST_F(ColourAndFont, FontDataBeforeAnyFontAndOutOfRange)
 TEST_F(ColourAndFont, TheFontBlockIsFreedOnEveryPath)
 {
     const auto live = GlobalBlockCount();
-    answer_font_dialog(font_of(12));
+    answer_font_dialog(font_of("12"));
     cdc.ShowFont(0, CF_SCREENFONTS);
     EXPECT_EQ(GlobalBlockCount(), live) << "after OK";
-    answer_font_dialog(font_of(12), false);
+    {
+        FontAnswer cancelled = font_of("12");
+        cancelled.ok = false;
+        answer_font_dialog(cancelled);
+    }
     cdc.ShowFont(0, CF_SCREENFONTS);
     EXPECT_EQ(GlobalBlockCount(), live) << "after a cancel";
 
