@@ -84,6 +84,7 @@ TEST_F(ColourAndFont, CustomColoursStartBlackAndAreKeptOnlyAfterOk)
         EXPECT_EQ(c, QColor(Qt::black));
 
     // Cancelled: -1, no box, and the custom colours stay as the last OK left them.
+    const NoModalExpected no_box(is_message_box);
     when_modal_of<QColorDialog>([&](QColorDialog* d) {
         QColorDialog::setCustomColor(4, QColor(200, 0, 0));
         d->reject();
@@ -204,14 +205,29 @@ TEST(ChooseFont, SizesOutsideTheLimitsOrNotANumberKeepTheDialogOpen)
 
 TEST_F(ColourAndFont, DialogStartsFromCenturyGothicWhenAskedTo)
 {
-    QString family;
+    QString family, size, colour, refusal;
+    int style = -1;
     when_modal([&](QWidget* d) {
         family = d->findChild<QLineEdit*>("faceEdit")->text();
+        size = d->findChild<QLineEdit*>("sizeEdit")->text();
+        style = d->findChild<QListWidget*>("styleList")->currentRow();
+        colour = d->findChild<QComboBox*>("colourCombo")->currentText();
+        // The service's limits are 10 to 72 points.
+        d->findChild<QLineEdit*>("sizeEdit")->setText("9");
+        when_modal([&](QWidget* box) {
+            refusal = static_cast<QMessageBox*>(box)->text();
+            static_cast<QDialog*>(box)->accept();
+        }, is_message_box);
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         static_cast<QDialog*>(d)->reject();
     }, is_font_dialog);
-    cdc.ShowFont(0, CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT);
+    cdc.ShowFont(0, CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_LIMITSIZE | CF_EFFECTS);
     EXPECT_TRUE(family.startsWith("Century Gothic") || family.startsWith("URW Gothic"))
         << "started on " << family.toStdString();
+    EXPECT_EQ(size, "12") << "iPointSize 120";
+    EXPECT_EQ(style, 0) << "weight 400, not italic";
+    EXPECT_EQ(colour, "Black") << "rgbColors 0";
+    EXPECT_EQ(refusal, "Size must be between 10 and 72 points.");
 
     // Taken as it starts, the face comes back by its name alone, without the foundry.
     when_modal([](QWidget* d) { d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); },

@@ -63,6 +63,7 @@ TEST_F(FileDialogs, OpenGivesTheChosenPathAloneAndKeepsTheWorkingFolder)
 
 TEST_F(FileDialogs, CancelGivesEmptyTextSetsDlgFailAndShowsNoBox)
 {
+    const NoModalExpected no_box(is_message_box); // a box would block the call; it fails instead
     answer_file_dialog(seen, "");
     EXPECT_EQ(open(0x808), "");
     EXPECT_TRUE(seen.seen);
@@ -149,6 +150,48 @@ TEST_F(FileDialogs, ANameEndingInBlanksOrHoldingACarriageReturnArrivesWhole)
     EXPECT_EQ(cdc.ShowSave(0, ods_filter, "", 0, "Save", dir(), ""), dir() + "/saved.ods  ");
 }
 
+TEST_F(FileDialogs, TheOpenBufferHolds2048CharactersAndTheSaveBuffer255)
+{
+    // Names whose folder, names, NULs and final NUL take exactly `total` characters.
+    auto names_for = [&](std::size_t total, const std::string& tag) {
+        std::size_t left = total - dir().size() - 2; // the folder's NUL and the final one
+        std::vector<std::string> names;
+        while (left > 0) {
+            const std::size_t take = left > 201 ? 101 : (left > 101 ? left - 100 : left); // name and its NUL
+            names.push_back(tag + std::string(take - 1 - tag.size(), 'n'));
+            left -= take;
+        }
+        QString typed;
+        for (const std::string& n : names) {
+            make(n);
+            typed += "\"" + QString::fromStdString(n) + "\" ";
+        }
+        return std::make_pair(names.size(), typed);
+    };
+    const auto [fitting, typed_fitting] = names_for(2048, "a");
+    answer_file_dialog(seen, typed_fitting);
+    const std::string result = open(multi);
+    EXPECT_EQ(std::count(result.begin(), result.end(), '\r'), static_cast<long>(fitting + 1)) << "2048 fit";
+    EXPECT_FALSE(dlg_fail);
+
+    const auto [over, typed_over] = names_for(2049, "b");
+    (void)over;
+    QString title, text;
+    answer_file_dialog(seen, typed_over);
+    answer_box(title, text);
+    EXPECT_EQ(open(multi), "");
+    EXPECT_EQ(cdc.last_error(), 0x3003) << "2049 do not";
+
+    // The save dialog's buffer: a path of 254 characters and its NUL fit, one more does not.
+    const std::string name254(254 - dir().size() - 1, 's');
+    answer_file_dialog(seen, QString::fromStdString(name254));
+    EXPECT_EQ(cdc.ShowSave(0, ods_filter, "", 0, "Save", dir(), "").size(), 254u);
+    answer_file_dialog(seen, QString::fromStdString(name254 + "t"));
+    answer_box(title, text);
+    EXPECT_EQ(cdc.ShowSave(0, ods_filter, "", 0, "Save", dir(), ""), "");
+    EXPECT_EQ(cdc.last_error(), 0x3003);
+}
+
 TEST_F(FileDialogs, SaveStartsFromTheDefaultNameAndGivesOnlyTheChosenPath)
 {
     answer_file_dialog(seen, QString::fromStdString(dir() + "/x"));
@@ -175,6 +218,7 @@ TEST_F(FileDialogs, DefaultNameOf254IsTheWholeBufferAnd255IsRefused)
     EXPECT_EQ(seen.initial_name.toStdString(), longest);
 
     dlg_fail = true;
+    const NoModalExpected nothing_shown;
     try {
         cdc.ShowSave(0, "", "", 0, "Save", dir(), std::string(255, 'n'));
         FAIL() << "a 255-character default name must be refused";

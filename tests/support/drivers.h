@@ -35,7 +35,7 @@ inline void answer_file_dialog(SeenDialog& seen, const QString& typed)
         // As a person types: into the name field, which has the focus. (Without it the dialog
         // rewrites the field from its list's selection, as far as the list has loaded.)
         d->activateWindow();
-        QTest::qWaitForWindowActive(d, 1000);
+        (void)QTest::qWaitForWindowActive(d, 1000);
         name_edit(d)->setFocus(Qt::OtherFocusReason);
         name_edit(d)->setText(typed);
         QTest::keyClick(name_edit(d), Qt::Key_Return);

@@ -70,6 +70,9 @@ inline bool modal_appears_within(int ms)
     return false;
 }
 
+/// Whether `w` is a message box.
+inline bool is_message_box(QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; }
+
 /// While it lives, a modal window fails the running test at once and is closed, so that the
 /// code that opened it goes on instead of blocking until the test's time runs out.
 class NoModalExpected {

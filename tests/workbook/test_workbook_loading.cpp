@@ -1,4 +1,5 @@
 #include "drivers.h"
+#include "forms/native.h"
 #include "forms/application.h"
 #include "office_env.h"
 #include "office_probe.h"
@@ -95,6 +96,12 @@ TEST_F(Loading, ThreeSheetsAreHeldInDocumentOrderAndExitClosesTheWorkbookOnce)
         EXPECT_EQ(run.zeb.wb_sheets[1]->get("Name").to_text(), "Budget");
         EXPECT_EQ(run.zeb.wb_sheets[2]->get("Name").to_text(), "Notes");
         EXPECT_EQ(open_documents(desk), documents_before + 1);
+        // The dialog was asked exactly so: one existing path, the working folder kept, and
+        // the filter text with its two blanks, ending in the list's double NUL.
+        ASSERT_TRUE(run.zeb.cdc);
+        EXPECT_EQ(run.zeb.cdc->file_record().Flags, 0x808u);
+        EXPECT_EQ(std::string(run.zeb.cdc->file_record().lpstrFilter, 24),
+                  std::string("LO  files(*.ODS)\0*.ODS\0\0", 24));
         EXPECT_TRUE(fs::exists(lock_file_of(book)));
 
         run.form.xit.on_click();
@@ -108,6 +115,21 @@ TEST_F(Loading, ThreeSheetsAreHeldInDocumentOrderAndExitClosesTheWorkbookOnce)
     EXPECT_EQ(open_documents(desk), documents_before) << "the workbook is closed, the office still answers";
     EXPECT_FALSE(fs::exists(lock_file_of(book)));
     EXPECT_EQ(file_bytes(book), before) << "the workbook file is never written";
+}
+
+TEST_F(Loading, TheCloseButtonClosesTheWorkbookAsExitDoes)
+{
+    const std::string book = copy(sample, "close_button.ods");
+    {
+        ProgramRun run(book);
+        ASSERT_TRUE(run.form.loaded());
+        ASSERT_EQ(open_documents(desk), documents_before + 1);
+        forms::window_for(run.form.hwnd())->close(); // the title bar's close button
+        EXPECT_TRUE(test_app().forms().empty());
+        EXPECT_EQ(run.zeb.exit_code, 0);
+    }
+    EXPECT_EQ(open_documents(desk), documents_before);
+    EXPECT_FALSE(fs::exists(lock_file_of(book)));
 }
 
 TEST_F(Loading, WorkbookTheUserClosedAlreadyIsNoErrorAtExit)
@@ -124,6 +146,7 @@ TEST_F(Loading, WorkbookTheUserClosedAlreadyIsNoErrorAtExit)
 
 TEST_F(Loading, CancelEndsWithoutMainWindowMessageOrDocument)
 {
+    const NoModalExpected no_box(is_message_box); // a box would block the run; it fails instead
     ProgramRun run("");
     EXPECT_FALSE(run.form.loaded());
     EXPECT_FALSE(main_window_shown());
