@@ -37,6 +37,7 @@ int msg_box(const std::string& prompt, int style, const std::string& title)
     QMessageBox box(icon_for(style), QString::fromStdString(title.empty() ? rt::App::title() : title),
                     text, buttons_for(style), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    box.setProperty("prompt", QString::fromStdString(prompt)); // the text as the program gave it
     switch (box.exec()) {
     case QMessageBox::Cancel: return vbCancel;
     case QMessageBox::Yes: return vbYes;

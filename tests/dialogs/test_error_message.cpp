@@ -64,6 +64,8 @@ TEST(ErrorMessage, ShowsTheOperationAnEmptyLineAndTheTextUnderFunctionError)
     cdc.error_message("ShowSave", 0x3003);
     EXPECT_EQ(box.title, "FUNCTION ERROR");
     EXPECT_EQ(box.text, "ShowSave\n\nThe function was provided with a filename buffer which was too small.");
+    EXPECT_EQ(box.prompt, "ShowSave\r\n\r\nThe function was provided with a filename buffer which was too small.")
+        << "two carriage return and line feed pairs";
     EXPECT_EQ(box.icon, QMessageBox::NoIcon);
     EXPECT_EQ(box.buttons, QMessageBox::Ok);
     EXPECT_FALSE(dlg_fail) << "error_message alone does not touch dlg_fail";

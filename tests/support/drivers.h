@@ -45,6 +45,7 @@ inline void answer_file_dialog(SeenDialog& seen, const QString& typed)
 /// What a message box showed.
 struct SeenBox {
     QString title, text;
+    QString prompt; ///< the text as the program gave it, line breaks and all
     QMessageBox::Icon icon{};
     QMessageBox::StandardButtons buttons{};
 };
@@ -53,7 +54,8 @@ struct SeenBox {
 inline void answer_box(SeenBox& seen)
 {
     when_modal_of<QMessageBox>([&seen](QMessageBox* box) {
-        seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+        seen = {box->windowTitle(), box->text(), box->property("prompt").toString(), box->icon(),
+                box->standardButtons()};
         box->accept();
     });
 }

@@ -14,14 +14,20 @@ namespace {
 forms::Application* session = nullptr;
 printing::Printers* printers = nullptr;
 
-/// Cancels the answers a test set up and never used, so that none acts in a later test.
+/// Cancels the answers a test set up and never used, so that none acts in a later test;
+/// a modal window that was waited for and never came fails the run.
 class EndOfTestAnswers : public testing::EmptyTestEventListener {
+public:
+    int never_came = 0;
+
+private:
     void OnTestEnd(const testing::TestInfo& test) override
     {
         for (const auto& alive : pending_answers())
             if (*alive) {
                 *alive = false;
-                std::fprintf(stderr, "[ NOTE     ] %s.%s set up an answer to a modal window that never came\n",
+                ++never_came;
+                std::fprintf(stderr, "[  FAILED  ] %s.%s waited for a modal window that never came\n",
                              test.test_suite_name(), test.name());
             }
         pending_answers().clear();
@@ -45,6 +51,8 @@ int main(int argc, char** argv)
     printing::Printers program_printers;
     printers = &program_printers;
     testing::InitGoogleTest(&argc, argv);
-    testing::UnitTest::GetInstance()->listeners().Append(new EndOfTestAnswers);
-    return RUN_ALL_TESTS();
+    auto* answers = new EndOfTestAnswers; // the listeners own it
+    testing::UnitTest::GetInstance()->listeners().Append(answers);
+    const int failed = RUN_ALL_TESTS();
+    return failed != 0 || answers->never_came != 0 ? 1 : 0;
 }

@@ -2,6 +2,7 @@
 #include "forms/application.h"
 #include "modal.h"
 #include "office_env.h"
+#include "runtime/app.h"
 #include "test_app.h"
 #include "zeb_form.h"
 #include "zeb_main.h"
@@ -204,5 +205,32 @@ TEST(StartUpWithoutOffice, SaysLibreOfficeIsMissingAndEndsWithoutTheMainWindow)
     EXPECT_FALSE(form.loaded());
     EXPECT_EQ(main_window(), nullptr);
     EXPECT_NE(zeb.exit_code, 0);
+    EXPECT_TRUE(test_app().forms().empty());
+}
+
+TEST(StartUpWithoutItsFiles, SaysWhatFailedUnderStartUpErrorAndEndsWithOne)
+{
+    test_office();
+    // The about box's logo gone from the program folder: the layout cannot be made.
+    const std::filesystem::path logo = rt::App::path() + "/graphics/Moonfinch_fi.gif";
+    const std::filesystem::path aside = logo.string() + ".aside";
+    std::filesystem::rename(logo, aside);
+    struct PutBack {
+        std::filesystem::path from, to;
+        ~PutBack() { std::filesystem::rename(from, to); }
+    } put_back{aside, logo};
+
+    ZEB_main zeb(test_app(), test_printers());
+    ZEB_form form(zeb);
+    Box box;
+    read_box(box);
+    form.show();
+    EXPECT_EQ(box.title, "START-UP ERROR");
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_TRUE(box.text.startsWith("ZEB could not start.\n\n")) << box.text.toStdString();
+    EXPECT_FALSE(box.main_window_visible);
+    EXPECT_EQ(zeb.exit_code, 1);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_FALSE(zeb.desk) << "the office objects are let go";
     EXPECT_TRUE(test_app().forms().empty());
 }
