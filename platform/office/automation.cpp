@@ -9,6 +9,7 @@
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/reflection/theCoreReflection.hpp>
 #include <com/sun/star/script/Converter.hpp>
@@ -117,21 +118,29 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
     if (progid != "com.sun.star.ServiceManager")
         throw cannot_create("ActiveX component can't create object: '" + progid + "'");
     const Settings settings = Settings::from_environment();
-    try {
-        Reference<XComponentContext> remote = try_connect(settings);
-        if (!remote.is())
-            remote = start_and_connect(settings, waiting);
-        auto session = std::make_shared<Session>();
-        session->remote = remote;
-        Reference<css::lang::XMultiComponentFactory> manager = remote->getServiceManager();
-        session->local.reflection = css::reflection::theCoreReflection::get(local_context());
-        session->local.converter = css::script::Converter::create(local_context());
-        session->invocation.set(manager->createInstanceWithContext(
-                                    rtl::OUString::createFromAscii("com.sun.star.script.Invocation"), remote),
-                                css::uno::UNO_QUERY_THROW);
-        return std::make_shared<OfficeObject>(session, css::uno::Any(manager));
-    } catch (const css::uno::Exception& e) {
-        throw cannot_create("LibreOffice could not be reached: " + utf8(e.Message));
+    // A connection the office drops while it is being set up (its bridge disposed during
+    // the first calls) is made once more before ZEB gives up on the office.
+    for (int attempt = 1;; ++attempt) {
+        try {
+            Reference<XComponentContext> remote = try_connect(settings);
+            if (!remote.is())
+                remote = start_and_connect(settings, waiting);
+            auto session = std::make_shared<Session>();
+            session->remote = remote;
+            Reference<css::lang::XMultiComponentFactory> manager = remote->getServiceManager();
+            session->local.reflection = css::reflection::theCoreReflection::get(local_context());
+            session->local.converter = css::script::Converter::create(local_context());
+            session->invocation.set(manager->createInstanceWithContext(
+                                        rtl::OUString::createFromAscii("com.sun.star.script.Invocation"), remote),
+                                    css::uno::UNO_QUERY_THROW);
+            return std::make_shared<OfficeObject>(session, css::uno::Any(manager));
+        } catch (const css::lang::DisposedException& e) {
+            if (attempt < 2)
+                continue;
+            throw cannot_create("LibreOffice could not be reached: " + utf8(e.Message));
+        } catch (const css::uno::Exception& e) {
+            throw cannot_create("LibreOffice could not be reached: " + utf8(e.Message));
+        }
     }
 }
 

@@ -78,25 +78,8 @@ BOOL hand_back(PAGESETUPDLGA* psd, const printing::Queue& q, DEVMODEA dm, const 
     psd->Flags = (psd->Flags & ~(PSD_INTHOUSANDTHSOFINCHES | PSD_INHUNDREDTHSOFMILLIMETERS)) |
                  (inches ? PSD_INTHOUSANDTHSOFINCHES : PSD_INHUNDREDTHSOFMILLIMETERS);
 
-    const DEVMODEA fresh = devmode_of(q.name, s);
-    std::memcpy(dm.dmDeviceName, fresh.dmDeviceName, sizeof dm.dmDeviceName);
-    dm.dmSize = fresh.dmSize;
-    dm.dmFields |= DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERWIDTH;
-    dm.dmOrientation = s.orientation;
-    dm.dmPaperSize = s.paper_size;
-    dm.dmPaperWidth = s.paper_width;
-    HGLOBAL devmode = devmode_block(dm);
-    HGLOBAL devnames = devnames_block(q.name, q.port, printing::default_queue() == q.name);
-    if (!devmode || !devnames) {
-        free_block(&devmode);
-        free_block(&devnames);
-        return dialog_outcome(CDERR_MEMALLOCFAILURE, FALSE);
-    }
-    free_block(&psd->hDevMode);
-    free_block(&psd->hDevNames);
-    psd->hDevMode = devmode;
-    psd->hDevNames = devnames;
-    return dialog_outcome(0, TRUE);
+    put_settings(dm, q.name, s);
+    return dialog_outcome(replace_blocks(psd->hDevMode, psd->hDevNames, dm, q.name), TRUE);
 }
 
 DWORD check_record(const PAGESETUPDLGA* psd)

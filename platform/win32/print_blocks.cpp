@@ -109,24 +109,31 @@ printing::Settings preset_of(const printing::Queue& queue, const DEVMODEA& dm)
     return s;
 }
 
-DEVMODEA devmode_of(const std::string& name, const printing::Settings& s)
+void put_settings(DEVMODEA& dm, const std::string& name, const printing::Settings& s)
 {
-    DEVMODEA dm{};
+    std::memset(dm.dmDeviceName, 0, sizeof dm.dmDeviceName);
     std::memcpy(dm.dmDeviceName, name.data(), std::min<std::size_t>(name.size(), CCHDEVICENAME - 1));
-    dm.dmSpecVersion = 0x401;
     dm.dmSize = sizeof(DEVMODEA);
-    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERWIDTH | DM_SCALE | DM_COPIES | DM_DEFAULTSOURCE |
-                  DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX | DM_MEDIATYPE;
+    dm.dmFields |= DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERWIDTH | DM_COPIES | DM_DEFAULTSOURCE | DM_PRINTQUALITY |
+                   DM_COLOR | DM_DUPLEX | DM_MEDIATYPE;
     dm.dmOrientation = s.orientation;
     dm.dmPaperSize = s.paper_size;
     dm.dmPaperWidth = s.paper_width;
-    dm.dmScale = 100;
     dm.dmCopies = s.copies;
     dm.dmDefaultSource = s.bin;
     dm.dmPrintQuality = s.quality;
     dm.dmColor = s.colour;
     dm.dmDuplex = s.duplex;
     dm.dmMediaType = static_cast<DWORD>(s.media_type);
+}
+
+DEVMODEA devmode_of(const std::string& name, const printing::Settings& s)
+{
+    DEVMODEA dm{};
+    dm.dmSpecVersion = 0x401;
+    dm.dmFields = DM_SCALE;
+    dm.dmScale = 100;
+    put_settings(dm, name, s);
     return dm;
 }
 
@@ -145,6 +152,22 @@ HGLOBAL devnames_block(const std::string& name, const std::string& port, bool is
     for (const std::string* t : {&driver, &name, &port})
         bytes.insert(bytes.end(), t->c_str(), t->c_str() + t->size() + 1);
     return block_with(bytes.data(), bytes.size());
+}
+
+DWORD replace_blocks(HGLOBAL& devmode_handle, HGLOBAL& devnames_handle, const DEVMODEA& devmode, const std::string& name)
+{
+    HGLOBAL fresh_devmode = devmode_block(devmode);
+    HGLOBAL fresh_devnames = devnames_block(name, printing::queue_port(name), printing::default_queue() == name);
+    if (!fresh_devmode || !fresh_devnames) {
+        free_block(&fresh_devmode);
+        free_block(&fresh_devnames);
+        return CDERR_MEMALLOCFAILURE;
+    }
+    free_block(&devmode_handle);
+    free_block(&devnames_handle);
+    devmode_handle = fresh_devmode;
+    devnames_handle = fresh_devnames;
+    return 0;
 }
 
 void free_block(HGLOBAL* handle)

@@ -36,17 +36,8 @@ QAbstractPrintDialog::PrintDialogOptions options_for(DWORD f)
 /// and a device context when one is asked for.
 BOOL hand_back(PRINTDLGA* pd, const DEVMODEA& dm, const std::string& queue)
 {
-    HGLOBAL devmode = devmode_block(dm);
-    HGLOBAL devnames = devnames_block(queue, printing::queue_port(queue), printing::default_queue() == queue);
-    if (!devmode || !devnames) {
-        free_block(&devmode);
-        free_block(&devnames);
-        return dialog_outcome(CDERR_MEMALLOCFAILURE, FALSE);
-    }
-    free_block(&pd->hDevMode);
-    free_block(&pd->hDevNames);
-    pd->hDevMode = devmode;
-    pd->hDevNames = devnames;
+    if (const DWORD error = replace_blocks(pd->hDevMode, pd->hDevNames, dm, queue))
+        return dialog_outcome(error, FALSE);
     if (pd->Flags & (PD_RETURNDC | PD_RETURNIC))
         pd->hDC = (pd->Flags & PD_RETURNDC) ? CreateDCA("WINSPOOL", queue.c_str(), nullptr, &dm)
                                             : CreateICA("WINSPOOL", queue.c_str(), nullptr, &dm);
@@ -134,24 +125,9 @@ BOOL PrintDlgA(PRINTDLGA* pd)
 
     // The caller's settings stay where the dialog has nothing to say; the chosen ones replace them.
     DEVMODEA dm = in.devmode;
-    const DEVMODEA fresh = devmode_of(c->name, got);
-    std::memcpy(dm.dmDeviceName, fresh.dmDeviceName, sizeof dm.dmDeviceName);
-    dm.dmSpecVersion = fresh.dmSpecVersion;
-    dm.dmSize = fresh.dmSize;
-    dm.dmFields |= fresh.dmFields;
-    dm.dmOrientation = fresh.dmOrientation;
-    dm.dmPaperSize = fresh.dmPaperSize;
-    dm.dmPaperWidth = fresh.dmPaperWidth;
-    if (!dm.dmScale)
-        dm.dmScale = fresh.dmScale;
-    dm.dmCopies = fresh.dmCopies;
-    dm.dmDefaultSource = fresh.dmDefaultSource;
-    dm.dmPrintQuality = fresh.dmPrintQuality;
-    dm.dmColor = fresh.dmColor;
-    dm.dmDuplex = fresh.dmDuplex;
+    put_settings(dm, c->name, got);
     dm.dmCollate = printer.collateCopies() ? 1 : 0;
     dm.dmFields |= DM_COLLATE;
-    dm.dmMediaType = fresh.dmMediaType;
 
     pd->Flags &= ~(PD_SELECTION | PD_PAGENUMS | PD_CURRENTPAGE | PD_COLLATE | PD_PRINTTOFILE);
     switch (dialog.printRange()) {
