@@ -32,30 +32,41 @@ void ZEB_main::open_workbook()
         return;
     }
 
-    // LibreOffice reads an empty file as a new, empty spreadsheet: that is not this workbook.
+    // A name that is no file is refused here, before LibreOffice would say so in a box of its own;
+    // an empty file LibreOffice would read as a new, empty spreadsheet: that is not this workbook.
     std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        refuse_workbook(path, "There is no such file.");
+        return;
+    }
     if (std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) == 0 && !ec) {
         refuse_workbook(path, "The file is empty: it holds no workbook.");
         return;
     }
+    // The busy cursor is gone again before any box says why the workbook could not be opened.
+    const std::string why = load_workbook(path, url);
+    if (!why.empty())
+        refuse_workbook(path, why);
+}
 
+std::string ZEB_main::load_workbook(const std::string& path, const std::string& url)
+{
     forms::BusyCursor busy;
     rt::Value loaded;
     try {
         loaded = desk->call("loadComponentFromURL", {rt::Value(url), rt::Value("_blank"), rt::Value(std::int16_t(0)),
                                                       rt::Value(std::vector<rt::Value>{})});
     } catch (const rt::Error& e) {
-        refuse_workbook(path, std::filesystem::exists(path, ec)
-                                  ? "LibreOffice could not open the file: it may be unreadable or of a kind "
-                                    "LibreOffice does not know.\r\n\r\n(" + e.description() + ")"
-                                  : std::string("There is no such file."));
-        return;
+        std::error_code ec;
+        return std::filesystem::exists(path, ec)
+                   ? "LibreOffice could not open the file: it may be unreadable or of a kind "
+                     "LibreOffice does not know.\r\n\r\n(" + e.description() + ")"
+                   : std::string("There is no such file.");
     }
     try {
         wb_doc = loaded.to_object();
     } catch (const rt::Error&) {
-        refuse_workbook(path, "LibreOffice could not read the file: it may be damaged, or it is not a spreadsheet.");
-        return;
+        return "LibreOffice could not read the file: it may be damaged, or it is not a spreadsheet.";
     }
 
     try {
@@ -65,22 +76,19 @@ void ZEB_main::open_workbook()
         } catch (const rt::Error& e) {
             if (e.number() != rt::errNoSuchMember)
                 throw;
-            refuse_workbook(path, "The file is not a spreadsheet: LibreOffice opened it as another kind of document.");
-            return;
+            return "The file is not a spreadsheet: LibreOffice opened it as another kind of document.";
         }
-        if (count > std::numeric_limits<std::int16_t>::max()) {
-            refuse_workbook(path, "The workbook has " + std::to_string(count) +
-                                      " sheets; ZEB can work with at most 32767.");
-            return;
-        }
+        if (count > std::numeric_limits<std::int16_t>::max())
+            return "The workbook has " + std::to_string(count) + " sheets; ZEB can work with at most 32767.";
         sheet_cnt = static_cast<std::int16_t>(count);
         wb_sheets.assign(static_cast<std::size_t>(sheet_cnt), nullptr);
         for (std::int16_t i = 0; i < sheet_cnt; ++i)
             wb_sheets[static_cast<std::size_t>(i)] =
                 wb_doc->call("getSheets", {}).to_object()->call("getByIndex", {rt::Value(i)}).to_object();
     } catch (const rt::Error& e) {
-        refuse_workbook(path, "LibreOffice could not give the workbook's sheets.\r\n\r\n(" + e.description() + ")");
+        return "LibreOffice could not give the workbook's sheets.\r\n\r\n(" + e.description() + ")";
     }
+    return "";
 }
 
 void ZEB_main::refuse_workbook(const std::string& path, const std::string& why)

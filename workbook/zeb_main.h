@@ -62,6 +62,9 @@ public:
     int exit_code = 0;
 
 private:
+    /// Loads the workbook at `path` (`url`) and fills the sheet table, with the busy cursor on;
+    /// why it could not, or empty text when it did.
+    std::string load_workbook(const std::string& path, const std::string& url);
     /// Tells the user the workbook at `path` could not be opened, and why; nothing stays loaded.
     void refuse_workbook(const std::string& path, const std::string& why);
 };

@@ -19,7 +19,9 @@
 #include <chrono>
 #include <csignal>
 #include <cmath>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <thread>
 
 namespace office {
@@ -87,8 +89,16 @@ Reference<XComponentContext> start_and_connect(const Settings& settings, const W
                           std::chrono::milliseconds(std::lround(settings.wait_seconds * 1000));
     bool launcher_running = true;
     for (;;) {
-        if (auto context = try_connect(settings); context.is())
+        if (auto context = try_connect(settings); context.is()) {
+            // The launcher lives as long as the office; whenever it ends, it is reaped, so no
+            // child of ZEB's lingers as a zombie.
+            if (launcher_running)
+                std::thread([pid] {
+                    int status = 0;
+                    waitpid(pid, &status, 0);
+                }).detach();
             return context;
+        }
         int status = 0;
         // A launcher that hands its request to an office already running ends with 0;
         // any other end means the office will not come.
@@ -118,6 +128,14 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
     if (progid != "com.sun.star.ServiceManager")
         throw cannot_create("ActiveX component can't create object: '" + progid + "'");
     const Settings settings = Settings::from_environment();
+    // The pipe is a socket file named after the user's id; one that another user owns is
+    // not this user's office, whatever answers on it.
+    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + settings.pipe;
+    struct stat st {};
+    if (lstat(socket.c_str(), &st) == 0 && st.st_uid != getuid())
+        throw cannot_create("The pipe ZEB reaches LibreOffice on (" + socket +
+                            ") belongs to another user, and ZEB works only with an office of your own.\r\n"
+                            "Remove that file, or set ZEB_OFFICE_PIPE to another name, and start ZEB again.");
     // A connection the office drops while it is being set up (its bridge disposed during
     // the first calls) is made once more before ZEB gives up on the office.
     for (int attempt = 1;; ++attempt) {

@@ -4,6 +4,9 @@
 #include "runtime/value.h"
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -155,4 +158,74 @@ TEST(OfficeAbsent, WaitForAnOfficeThatNeverAnswersIsBounded)
     EXPECT_NE(e.description().find("did not answer within 1 seconds"), std::string::npos) << e.description();
     EXPECT_GE(took, 1.0);
     EXPECT_LT(took, 4.0);
+}
+
+namespace {
+
+/// This process's children that have ended and not been reaped.
+int zombie_children()
+{
+    int zombies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string text;
+        if (!std::getline(stat, text))
+            continue;
+        const auto close = text.rfind(')');
+        if (close == std::string::npos)
+            continue;
+        std::istringstream rest(text.substr(close + 2));
+        char state = 0;
+        long ppid = 0;
+        rest >> state >> ppid;
+        if (state == 'Z' && ppid == getpid())
+            ++zombies;
+    }
+    return zombies;
+}
+
+} // namespace
+
+TEST(OfficeLauncher, IsReapedWhenTheOfficeItStartedEnds)
+{
+    test_office(); // the shared office first, so its own launcher is not counted here
+    const std::string profile = std::filesystem::temp_directory_path() / ("zeb-reap-" + std::to_string(getpid()));
+    const std::string pipe = "zeb_reap_" + std::to_string(getpid());
+    {
+        ScopedEnv p("ZEB_OFFICE_PIPE", pipe), f("ZEB_OFFICE_PROFILE", profile), h("ZEB_OFFICE_HEADLESS", "1");
+        auto manager = office::create_object("com.sun.star.ServiceManager");
+        auto desk = manager->call("createInstance", {Value("com.sun.star.frame.Desktop")}).to_object();
+        try {
+            desk->call("terminate", {});
+        } catch (const rt::Error&) {
+            // The office may drop the connection as it goes.
+        }
+    }
+    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + pipe;
+    for (int i = 0; i < 200 && std::filesystem::exists(socket); ++i)
+        usleep(50000);
+    int zombies = 0;
+    for (int i = 0; i < 40 && (zombies = zombie_children()) == 0; ++i)
+        usleep(50000); // give a launcher that ended time to show as a zombie, if it is one
+    EXPECT_EQ(zombies, 0) << "the launcher ZEB started is reaped when it ends";
+    std::error_code ec;
+    std::filesystem::remove_all(profile, ec);
+}
+
+TEST(OfficeOfAnotherUser, IsNotReachedAndSaysWhose)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another owner needs root";
+    const std::string pipe = "zeb_other_" + std::to_string(getpid());
+    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + pipe;
+    std::ofstream(socket) << "";
+    ASSERT_EQ(chown(socket.c_str(), 65534, 65534), 0);
+    UnreachableOffice never_started("/bin/false");
+    ScopedEnv p("ZEB_OFFICE_PIPE", pipe);
+    rt::Error e(0, "", "");
+    const double took = seconds_for([&] { e = error_of([] { office::create_object("com.sun.star.ServiceManager"); }); });
+    std::filesystem::remove(socket);
+    EXPECT_EQ(e.number(), rt::errCantCreateObject);
+    EXPECT_NE(e.description().find("belongs to another user"), std::string::npos) << e.description();
+    EXPECT_LT(took, 1.0) << "no office is started or waited for";
 }

@@ -172,11 +172,12 @@ TEST_F(Loading, FileThatHoldsNoWorkbookIsRefusedByNameAndNothingStaysOpen)
         const bool existed = fs::exists(path);
         const std::string before = existed ? file_bytes(path) : "";
         QString title, text;
-        bool shown_with_main = true;
+        bool shown_with_main = true, busy_with_box = true;
         when_modal_of<QMessageBox>([&](QMessageBox* box) {
             title = box->windowTitle();
             text = box->text();
             shown_with_main = main_window_shown();
+            busy_with_box = QApplication::overrideCursor() != nullptr;
             box->accept();
         });
         {
@@ -192,6 +193,7 @@ TEST_F(Loading, FileThatHoldsNoWorkbookIsRefusedByNameAndNothingStaysOpen)
             EXPECT_TRUE(text.contains(QString::fromStdString(reason))) << text.toStdString();
         }
         EXPECT_FALSE(shown_with_main);
+        EXPECT_FALSE(busy_with_box) << "the busy cursor is gone before the box: " << path;
         EXPECT_FALSE(main_window_shown());
         EXPECT_EQ(open_documents(desk), documents_before) << path;
         EXPECT_EQ(fs::exists(path), existed);
