@@ -44,7 +44,22 @@ void ZEB_main::open_workbook()
         return;
     }
     // The busy cursor is gone again before any box says why the workbook could not be opened.
-    const std::string why = load_workbook(path, url);
+    std::string why;
+    try {
+        why = load_workbook(path, url);
+    } catch (const rt::Error& e) {
+        // LibreOffice ended after ZEB reached it: the office is gone, not the file at fault.
+        if (e.number() != rt::errServerUnavailable)
+            throw;
+        wb_doc.reset();
+        wb_sheets.clear();
+        sheet_cnt = 0;
+        forms::msg_box("ZEB works through LibreOffice and could not reach it.\r\n\r\n" + e.description(),
+                       forms::vbCritical, "OFFICE ERROR");
+        dlg_fail = true;
+        exit_code = 2;
+        return;
+    }
     if (!why.empty())
         refuse_workbook(path, why);
 }
@@ -57,6 +72,8 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
         loaded = desk->call("loadComponentFromURL", {rt::Value(url), rt::Value("_blank"), rt::Value(std::int16_t(0)),
                                                       rt::Value(std::vector<rt::Value>{})});
     } catch (const rt::Error& e) {
+        if (e.number() == rt::errServerUnavailable)
+            throw;
         std::error_code ec;
         return std::filesystem::exists(path, ec)
                    ? "LibreOffice could not open the file: it may be unreadable or of a kind "
@@ -75,7 +92,7 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
             count = wb_doc->get("Sheets").to_object()->get("Count").to_int32();
         } catch (const rt::Error& e) {
             if (e.number() != rt::errNoSuchMember)
-                throw;
+                throw; // to the sheets' handler below, or on to the caller when the office is gone
             return "The file is not a spreadsheet: LibreOffice opened it as another kind of document.";
         }
         if (count > std::numeric_limits<std::int16_t>::max())
@@ -86,6 +103,8 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
             wb_sheets[static_cast<std::size_t>(i)] =
                 wb_doc->call("getSheets", {}).to_object()->call("getByIndex", {rt::Value(i)}).to_object();
     } catch (const rt::Error& e) {
+        if (e.number() == rt::errServerUnavailable)
+            throw;
         return "LibreOffice could not give the workbook's sheets.\r\n\r\n(" + e.description() + ")";
     }
     return "";

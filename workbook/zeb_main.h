@@ -63,7 +63,7 @@ public:
 
 private:
     /// Loads the workbook at `path` (`url`) and fills the sheet table, with the busy cursor on;
-    /// why it could not, or empty text when it did.
+    /// why it could not, or empty text when it did. An office that has ended raises error 462.
     std::string load_workbook(const std::string& path, const std::string& url);
     /// Tells the user the workbook at `path` could not be opened, and why; nothing stays loaded.
     void refuse_workbook(const std::string& path, const std::string& why);

@@ -26,8 +26,9 @@ rt::Error error_from(const Any& caught, std::string_view member)
     const std::string type = utf8(caught.getValueTypeName());
     std::string what = utf8(e.Message);
     if (caught.isExtractableTo(cppu::UnoType<css::lang::DisposedException>::get()))
-        what = "LibreOffice has stopped answering: the connection to it was lost" +
-               (what.empty() ? std::string() : " (" + what + ")");
+        return rt::Error(rt::errServerUnavailable, type,
+                         std::string(member) + ": LibreOffice has stopped answering: the connection to it was lost" +
+                             (what.empty() ? std::string() : " (" + what + ")"));
     if (what.empty())
         what = "LibreOffice raised " + type;
     return rt::Error(rt::errAutomation, type, std::string(member) + ": " + what);

@@ -21,6 +21,7 @@ enum ErrorNumber : std::int32_t {
     errCantCreateObject = 429,   ///< the automation server could not be reached
     errNoSuchMember = 438,       ///< object doesn't support this property or method
     errInvalidPicture = 481,
+    errServerUnavailable = 462,  ///< the automation server is gone (LibreOffice has ended)
     errPrinterInfo = 484,        ///< the printer's information could not be had
     errAutomation = -2147352567, ///< the server raised an exception (0x80020009)
 };

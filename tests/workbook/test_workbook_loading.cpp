@@ -252,3 +252,36 @@ TEST(OfficeGone, UserQuittingLibreOfficeLeavesExitWorking)
     EXPECT_TRUE(test_app().forms().empty());
     EXPECT_EQ(run.zeb.exit_code, 0);
 }
+
+TEST(LoadingOnAnOfficeThatEnds, LibreOfficeQuittingBeforeTheFileIsChosenIsAnOfficeError)
+{
+    test_office(); // the shared office's settings, put back when this test's office is done
+    ScopedEnv pipe("ZEB_OFFICE_PIPE", ""), profile("ZEB_OFFICE_PROFILE", ""), headless("ZEB_OFFICE_HEADLESS", "");
+    PrivateOffice own;
+    const std::string book = own.scratch() + "/late.ods";
+    fs::copy_file(sample, book);
+    auto desk = own.desktop();
+    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + own.pipe();
+    // While the workbook dialog is up, the user quits LibreOffice; then chooses the file.
+    when_modal_of<QFileDialog>([&](QFileDialog* d) {
+        try {
+            desk->call("terminate", {});
+        } catch (const rt::Error&) {
+            // the connection may drop while the office ends
+        }
+        for (int i = 0; i < 200 && fs::exists(socket); ++i)
+            usleep(50000);
+        name_edit(d)->setText(QString::fromStdString(book));
+        QTest::keyClick(name_edit(d), Qt::Key_Return);
+    });
+    SeenBox box;
+    answer_box(box);
+    ZEB_main zeb(test_app(), test_printers());
+    ZEB_form form(zeb);
+    form.show();
+    EXPECT_EQ(box.title, "OFFICE ERROR");
+    EXPECT_TRUE(box.text.contains("stopped answering")) << box.text.toStdString();
+    EXPECT_EQ(zeb.exit_code, 2);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_TRUE(test_app().forms().empty());
+}
