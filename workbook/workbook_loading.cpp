@@ -8,6 +8,7 @@
 #include "runtime/error.h"
 #include "runtime/value.h"
 
+#include <cctype>
 #include <filesystem>
 #include <limits>
 
@@ -46,7 +47,12 @@ void ZEB_main::open_workbook()
     // The busy cursor is gone again before any box says why the workbook could not be opened.
     std::string why;
     try {
-        why = load_workbook(path, url);
+        // A second copy of a workbook the user has open in LibreOffice would be an editable
+        // copy beside theirs, and closing it would take away their lock: load nothing then.
+        if (open_in_office(url))
+            why = "The workbook is already open in LibreOffice: close it there, then start ZEB again.";
+        else
+            why = load_workbook(path, url);
     } catch (const rt::Error& e) {
         // LibreOffice ended after ZEB reached it: the office is gone, not the file at fault.
         if (e.number() != rt::errServerUnavailable)
@@ -62,6 +68,45 @@ void ZEB_main::open_workbook()
     }
     if (!why.empty())
         refuse_workbook(path, why);
+}
+
+namespace {
+
+/// A file URL with its percent escapes read back, so that two spellings of one file compare equal.
+std::string unescaped(const std::string& url)
+{
+    std::string out;
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        if (url[i] == '%' && i + 2 < url.size() && std::isxdigit(static_cast<unsigned char>(url[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(url[i + 2]))) {
+            out += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += url[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool ZEB_main::open_in_office(const std::string& url)
+{
+    forms::BusyCursor busy;
+    const std::string wanted = unescaped(url);
+    auto documents = desk->get("Components").to_object()->call("createEnumeration", {}).to_object();
+    while (documents->call("hasMoreElements", {}).to_bool()) {
+        auto document = documents->call("nextElement", {}).to_object();
+        try {
+            if (unescaped(document->call("getURL", {}).to_text()) == wanted)
+                return true;
+        } catch (const rt::Error& e) {
+            if (e.number() == rt::errServerUnavailable)
+                throw;
+            // A component that is no document (a help window, the Basic IDE) has no file.
+        }
+    }
+    return false;
 }
 
 std::string ZEB_main::load_workbook(const std::string& path, const std::string& url)

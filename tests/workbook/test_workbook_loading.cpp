@@ -132,6 +132,36 @@ TEST_F(Loading, TheCloseButtonClosesTheWorkbookAsExitDoes)
     EXPECT_FALSE(fs::exists(lock_file_of(book)));
 }
 
+TEST_F(Loading, AWorkbookOpenInLibreOfficeAlreadyIsRefusedAndTheUsersCopyKeepsItsEditsAndLock)
+{
+    const std::string book = copy(sample, "in use.ods");
+    auto users = desk->call("loadComponentFromURL", {rt::Value(path_to_url(book)), rt::Value("_blank"),
+                                                     rt::Value(std::int16_t(0)), rt::Value(std::vector<rt::Value>{})})
+                     .to_object();
+    auto cell = users->get("Sheets").to_object()->call("getByIndex", {rt::Value(std::int16_t(0))}).to_object()->call(
+        "getCellByPosition", {rt::Value(std::int32_t(0)), rt::Value(std::int32_t(0))});
+    cell.to_object()->call("setString", {rt::Value("the user's edit")});
+    ASSERT_TRUE(users->call("isModified", {}).to_bool());
+    ASSERT_TRUE(fs::exists(lock_file_of(book)));
+
+    SeenBox box;
+    answer_box(box);
+    {
+        ProgramRun run(book);
+        EXPECT_FALSE(run.form.loaded());
+        EXPECT_EQ(run.zeb.exit_code, 3);
+        EXPECT_FALSE(run.zeb.wb_doc);
+    }
+    EXPECT_EQ(box.title, "WORKBOOK ERROR");
+    EXPECT_TRUE(box.text.contains("already open in LibreOffice: close it there, then start ZEB again"))
+        << box.text.toStdString();
+    EXPECT_EQ(open_documents(desk), documents_before + 1) << "the user's document is still open, and no other";
+    EXPECT_TRUE(users->call("isModified", {}).to_bool());
+    EXPECT_EQ(cell.to_object()->call("getString", {}).to_text(), "the user's edit");
+    EXPECT_TRUE(fs::exists(lock_file_of(book))) << "the user's lock stays";
+    users->call("close", {rt::Value(true)});
+}
+
 TEST_F(Loading, WorkbookTheUserClosedAlreadyIsNoErrorAtExit)
 {
     const std::string book = copy(sample, "closed_first.ods");
