@@ -93,10 +93,23 @@ void ZEB_main::start_up()
 void ZEB_main::shut_down(const bool& workbook_open)
 {
     if (workbook_open && wb_doc) {
+        // ZEB never writes the workbook; edits the user made in it are not lost without a word.
+        bool close_it = true;
         try {
-            wb_doc->call("Close", {rt::Value(true)});
+            if (wb_doc->call("isModified", {}).to_bool())
+                close_it = forms::ask("The workbook has changes that are not saved, and ZEB does not save "
+                                      "workbooks.\r\n\r\nDiscard the changes, or keep the workbook open in "
+                                      "LibreOffice to save it there?",
+                                      {"Discard changes", "Keep it open"}, forms::vbExclamation) == 0;
         } catch (const rt::Error&) {
             // The user may have closed the workbook in LibreOffice already.
+        }
+        if (close_it) {
+            try {
+                wb_doc->call("Close", {rt::Value(true)});
+            } catch (const rt::Error&) {
+                // The user may have closed the workbook in LibreOffice already.
+            }
         }
     }
     cdc.reset();

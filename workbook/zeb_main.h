@@ -33,8 +33,9 @@ public:
     void show_help(std::int16_t page);
     /// ", " and the date of the sibling executable, for the about box's version line.
     std::string get_file_date();
-    /// Closes the workbook when one is open, lets go of every office and service object,
-    /// then closes the program's windows, newest first.
+    /// Closes the workbook when one is open (asking first when it has unsaved changes: they
+    /// are discarded, or the workbook is left open in LibreOffice), lets go of every office
+    /// and service object, then closes the program's windows, newest first.
     void shut_down(const bool& workbook_open);
 
     forms::Application& app;

@@ -8,6 +8,7 @@
 #include "zeb_form.h"
 #include "zeb_main.h"
 
+#include <QAbstractButton>
 #include <QMainWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -160,6 +161,52 @@ TEST_F(Loading, AWorkbookOpenInLibreOfficeAlreadyIsRefusedAndTheUsersCopyKeepsIt
     EXPECT_EQ(cell.to_object()->call("getString", {}).to_text(), "the user's edit");
     EXPECT_TRUE(fs::exists(lock_file_of(book))) << "the user's lock stays";
     users->call("close", {rt::Value(true)});
+}
+
+TEST_F(Loading, UnsavedEditsAtExitAreDiscardedOrKeptOpenAsTheUserSays)
+{
+    for (const QString& choice : {QString("Keep it open"), QString("Discard changes"), QString()}) {
+        const std::string book = copy(sample, "edited.ods");
+        QString title, text;
+        std::shared_ptr<rt::Object> kept;
+        {
+            ProgramRun run(book);
+            ASSERT_TRUE(run.form.loaded());
+            if (!choice.isEmpty()) // the user types into the workbook in Calc
+                run.zeb.wb_sheets[0]
+                    ->call("getCellByPosition", {rt::Value(std::int32_t(1)), rt::Value(std::int32_t(1))})
+                    .to_object()
+                    ->call("setString", {rt::Value("typed in Calc")});
+            kept = run.zeb.wb_doc;
+            if (choice.isEmpty()) {
+                const NoModalExpected no_box(is_message_box); // unmodified: closed as ever, nothing asked
+                run.form.xit.on_click();
+            } else {
+                when_modal_of<QMessageBox>([&](QMessageBox* box) {
+                    title = box->windowTitle();
+                    text = box->text();
+                    for (QAbstractButton* b : box->buttons())
+                        if (b->text() == choice)
+                            b->click();
+                });
+                forms::window_for(run.form.hwnd())->close(); // the close button is never cancelled
+            }
+            EXPECT_TRUE(test_app().forms().empty()) << choice.toStdString();
+        }
+        if (!choice.isEmpty()) {
+            EXPECT_EQ(title, "ZEB");
+            EXPECT_TRUE(text.contains("changes that are not saved") && text.contains("ZEB does not save workbooks"))
+                << text.toStdString();
+        }
+        if (choice == "Keep it open") {
+            EXPECT_EQ(open_documents(desk), documents_before + 1) << "left open in LibreOffice to be saved there";
+            EXPECT_TRUE(kept->call("isModified", {}).to_bool());
+            kept->call("close", {rt::Value(true)});
+        }
+        EXPECT_EQ(open_documents(desk), documents_before) << choice.toStdString();
+        EXPECT_FALSE(fs::exists(lock_file_of(book)));
+        fs::remove(book);
+    }
 }
 
 TEST_F(Loading, WorkbookTheUserClosedAlreadyIsNoErrorAtExit)
