@@ -2,6 +2,7 @@
 
 #include "launch.h"
 #include "office_object.h"
+#include "office_process.h"
 #include "runtime/error.h"
 #include "runtime/program_path.h"
 #include "settings.h"
@@ -141,6 +142,12 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
     for (int attempt = 1;; ++attempt) {
         try {
             Reference<XComponentContext> remote = try_connect(settings);
+            // An office of the user's that runs without windows would open the workbook where
+            // nobody can see it; ZEB's own start of one (for tests) asks for exactly that.
+            if (remote.is() && !settings.headless && runs_headless(socket))
+                throw cannot_create("LibreOffice is running without windows (started with --headless) for this "
+                                    "user, so the workbook would open where nobody can see it.\r\nQuit that "
+                                    "LibreOffice, or start it normally, then start ZEB again.");
             if (!remote.is())
                 remote = start_and_connect(settings, waiting);
             auto session = std::make_shared<Session>();

@@ -1,5 +1,6 @@
 #include "office/automation.h"
 #include "office_env.h"
+#include "private_office.h"
 #include "runtime/error.h"
 #include "runtime/value.h"
 
@@ -228,4 +229,19 @@ TEST(OfficeOfAnotherUser, IsNotReachedAndSaysWhose)
     EXPECT_EQ(e.number(), rt::errCantCreateObject);
     EXPECT_NE(e.description().find("belongs to another user"), std::string::npos) << e.description();
     EXPECT_LT(took, 1.0) << "no office is started or waited for";
+}
+
+TEST(OfficeWithoutWindows, OfTheUsersOwnIsRecognisedBeforeAnythingIsShown)
+{
+    test_office(); // the shared office's settings, put back when this test's office is done
+    ScopedEnv pipe("ZEB_OFFICE_PIPE", ""), profile("ZEB_OFFICE_PROFILE", ""), headless("ZEB_OFFICE_HEADLESS", "");
+    PrivateOffice own; // runs with --headless
+    own.service_manager();
+    {
+        ScopedEnv as_a_person("ZEB_OFFICE_HEADLESS", "");
+        const rt::Error e = error_of([] { office::create_object("com.sun.star.ServiceManager"); });
+        EXPECT_EQ(e.number(), rt::errCantCreateObject);
+        EXPECT_NE(e.description().find("running without windows"), std::string::npos) << e.description();
+    }
+    EXPECT_NO_THROW(office::create_object("com.sun.star.ServiceManager")) << "asked for one without windows, it is fine";
 }

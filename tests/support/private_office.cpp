@@ -14,7 +14,9 @@ PrivateOffice::PrivateOffice()
     root_ = mkdtemp(tmpl);
     scratch_ = root_ + "/files";
     std::filesystem::create_directories(scratch_);
-    pipe_ = "zeb_test_" + std::to_string(getpid());
+    // A pipe of its own: a second private office of the process must not reach the first.
+    static int made = 0;
+    pipe_ = "zeb_test_" + std::to_string(getpid()) + "_" + std::to_string(++made);
     setenv("ZEB_OFFICE_HEADLESS", "1", 1);
     setenv("ZEB_OFFICE_PROFILE", (root_ + "/profile").c_str(), 1);
     setenv("ZEB_OFFICE_PIPE", pipe_.c_str(), 1);
