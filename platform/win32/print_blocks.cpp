@@ -127,6 +127,20 @@ void put_settings(DEVMODEA& dm, const std::string& name, const printing::Setting
     dm.dmMediaType = static_cast<DWORD>(s.media_type);
 }
 
+printing::Settings settings_of(const DEVMODEA& dm)
+{
+    printing::Settings s;
+    s.orientation = dm.dmOrientation;
+    s.paper_size = dm.dmPaperSize;
+    s.copies = dm.dmCopies;
+    s.bin = dm.dmDefaultSource;
+    s.quality = dm.dmPrintQuality;
+    s.colour = dm.dmColor;
+    s.duplex = dm.dmDuplex;
+    s.media_type = static_cast<std::int32_t>(dm.dmMediaType);
+    return s;
+}
+
 DEVMODEA devmode_of(const std::string& name, const printing::Settings& s)
 {
     DEVMODEA dm{};

@@ -28,6 +28,8 @@ printing::Settings preset_of(const printing::Queue& queue, const DEVMODEA& devmo
 /// Writes the printer's name (cut to 31 characters and a NUL) and `settings` into `devmode`
 /// and marks their fields; everything else in it stays.
 void put_settings(DEVMODEA& devmode, const std::string& name, const printing::Settings& settings);
+/// The settings a DEVMODE holds, read field by field whatever dmFields marks.
+printing::Settings settings_of(const DEVMODEA& devmode);
 /// A DEVMODE of the printer `name` with `settings`, all of its settings fields marked.
 DEVMODEA devmode_of(const std::string& name, const printing::Settings& settings);
 /// Hands a dialog's caller new settings and names blocks for the printer `name` in place of

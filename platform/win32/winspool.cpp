@@ -80,20 +80,6 @@ private:
     std::vector<std::pair<std::size_t, std::string>> texts_;
 };
 
-printing::Settings settings_of(const DEVMODEA& dm)
-{
-    printing::Settings s;
-    s.orientation = dm.dmOrientation;
-    s.paper_size = dm.dmPaperSize;
-    s.copies = dm.dmCopies;
-    s.bin = dm.dmDefaultSource;
-    s.quality = dm.dmPrintQuality;
-    s.colour = dm.dmColor;
-    s.duplex = dm.dmDuplex;
-    s.media_type = static_cast<std::int32_t>(dm.dmMediaType);
-    return s;
-}
-
 BOOL too_small(std::size_t need, DWORD* needed)
 {
     if (needed)

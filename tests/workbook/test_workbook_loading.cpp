@@ -298,6 +298,23 @@ TEST_F(Loading, NamesThatNeedEscapingOpenTheirOwnFile)
     }
 }
 
+namespace {
+
+/// Quits the office as the user's "Quit" would, and waits until its pipe is gone.
+void quit_office(PrivateOffice& office)
+{
+    try {
+        office.desktop()->call("terminate", {});
+    } catch (const rt::Error&) {
+        // the connection may drop while the office ends
+    }
+    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + office.pipe();
+    for (int i = 0; i < 200 && fs::exists(socket); ++i)
+        usleep(50000);
+}
+
+} // namespace
+
 TEST(OfficeGone, UserQuittingLibreOfficeLeavesExitWorking)
 {
     test_office(); // the shared office's settings, put back when this test's office is done
@@ -309,15 +326,7 @@ TEST(OfficeGone, UserQuittingLibreOfficeLeavesExitWorking)
     ASSERT_TRUE(run.form.loaded());
 
     // The user quits LibreOffice while ZEB still holds the workbook.
-    auto desk = own.desktop();
-    try {
-        desk->call("terminate", {});
-    } catch (const rt::Error&) {
-        // the connection may drop while the office ends
-    }
-    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + own.pipe();
-    for (int i = 0; i < 200 && fs::exists(socket); ++i)
-        usleep(50000);
+    quit_office(own);
     try {
         run.zeb.wb_sheets[0]->get("Name");
         ADD_FAILURE() << "a call on a sheet of an office that has ended must fail";
@@ -337,17 +346,10 @@ TEST(LoadingOnAnOfficeThatEnds, LibreOfficeQuittingBeforeTheFileIsChosenIsAnOffi
     PrivateOffice own;
     const std::string book = own.scratch() + "/late.ods";
     fs::copy_file(sample, book);
-    auto desk = own.desktop();
-    const std::string socket = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + own.pipe();
+    own.desktop(); // the office runs
     // While the workbook dialog is up, the user quits LibreOffice; then chooses the file.
     when_modal_of<QFileDialog>([&](QFileDialog* d) {
-        try {
-            desk->call("terminate", {});
-        } catch (const rt::Error&) {
-            // the connection may drop while the office ends
-        }
-        for (int i = 0; i < 200 && fs::exists(socket); ++i)
-            usleep(50000);
+        quit_office(own);
         name_edit(d)->setText(QString::fromStdString(book));
         QTest::keyClick(name_edit(d), Qt::Key_Return);
     });
