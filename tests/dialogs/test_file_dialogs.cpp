@@ -140,7 +140,7 @@ TEST_F(FileDialogs, MoreThan200NamesLeaveAnEmptyLineForEachNameBeyond)
 
 TEST_F(FileDialogs, ANameEndingInBlanksOrHoldingACarriageReturnArrivesWhole)
 {
-    for (const std::string name : {"trail.ods  "s, "cr\rname.ods"s}) {
+    for (const std::string& name : {"trail.ods  "s, "cr\rname.ods"s}) {
         const std::string path = make(name);
         answer_file_dialog(seen, QString::fromStdString(name));
         EXPECT_EQ(open(OFN_FILEMUSTEXIST), path);

@@ -161,7 +161,7 @@ TEST(Form, MenusAnswerTheirKeysAndF10WhileCaptionsReadPlain)
     auto* window = qobject_cast<QMainWindow*>(forms::window_for(form.hwnd()));
     ASSERT_NE(window, nullptr);
     QApplication::setActiveWindow(window);
-    QTest::qWaitForWindowActive(window, 2000);
+    (void)QTest::qWaitForWindowActive(window, 2000);
 
     QTest::keyClick(window, Qt::Key_F10);
     ASSERT_NE(window->menuBar()->activeAction(), nullptr) << "F10 reaches the menu bar";
