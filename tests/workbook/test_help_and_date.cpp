@@ -45,8 +45,10 @@ public:
         const std::string locales = fs::temp_directory_path().string() + "/zeb-locales";
         const std::string lang = name.substr(0, name.find('.'));
         fs::create_directories(locales);
-        if (!fs::exists(locales + "/" + name))
-            std::system(("localedef -i " + lang + " -f UTF-8 " + locales + "/" + name + " >/dev/null 2>&1").c_str());
+        // A locale that cannot be compiled shows as setlocale failing below.
+        if (!fs::exists(locales + "/" + name) &&
+            std::system(("localedef -i " + lang + " -f UTF-8 " + locales + "/" + name + " >/dev/null 2>&1").c_str()) != 0)
+            fs::remove_all(locales + "/" + name);
         setenv("LOCPATH", locales.c_str(), 1);
         ok_ = std::setlocale(LC_TIME, name.c_str()) != nullptr;
     }
