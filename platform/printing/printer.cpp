@@ -25,10 +25,20 @@ std::int16_t offered(const Choices& choices, const rt::Value& value)
 
 Printer::Printer(std::string name) : name_(std::move(name)) {}
 
-const Queue& Printer::queue() const
+void Printer::installed() const
 {
     if (!exists())
         throw rt::Error(rt::errPrinterInfo, source, "There is no printer installed.");
+    // The names need only the queue to be there, not its settings: no PPD is read for them.
+    if (!queue_ && !known_)
+        known_ = find_queue(name_).has_value();
+    if (!queue_ && !known_)
+        throw rt::Error(rt::errPrinterInfo, source, "The printer " + name_ + " is no longer installed.");
+}
+
+const Queue& Printer::queue() const
+{
+    installed();
     if (!queue_) {
         queue_ = read_queue(name_);
         if (!queue_)
@@ -48,10 +58,10 @@ rt::Value Printer::get(std::int32_t id) const
 {
     switch (id) {
     case prnDeviceName:
-        queue();
+        installed();
         return rt::Value(name_);
     case prnDriverName:
-        queue();
+        installed();
         return rt::Value("winspool");
     case prnPort:
         return rt::Value(queue().port);

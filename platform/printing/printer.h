@@ -54,9 +54,12 @@ public:
     bool follows_default() const { return follows_default_; }
 
 private:
+    /// Raises 484 unless this stands for a queue that is installed.
+    void installed() const;
     const Queue& queue() const;
 
     std::string name_;
+    mutable bool known_ = false; ///< the queue was found installed
     mutable std::optional<Queue> queue_;
     mutable std::optional<Settings> settings_;
     bool follows_default_ = false;
