@@ -1,5 +1,6 @@
 #include "automation.h"
 
+#include "counted_connection.h"
 #include "launch.h"
 #include "office_object.h"
 #include "office_process.h"
@@ -8,7 +9,8 @@
 #include "settings.h"
 #include "text.h"
 
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
@@ -53,21 +55,25 @@ Reference<XComponentContext> local_context()
     return *context;
 }
 
-/// The office's component context on the pipe, or null when nothing answers there.
-Reference<XComponentContext> try_connect(const Settings& settings)
+/// The office's component context on the pipe, or null when nothing answers there. The
+/// messages the bridge writes on the pipe are counted in `count`.
+Reference<XComponentContext> try_connect(const Settings& settings, const std::shared_ptr<MessageCount>& count)
 {
-    auto resolver = css::bridge::UnoUrlResolver::create(local_context());
+    Reference<css::connection::XConnection> pipe;
     try {
-        return Reference<XComponentContext>(
-            resolver->resolve(ustr(settings.connect_url())),
-            css::uno::UNO_QUERY);
+        pipe = css::connection::Connector::create(local_context())->connect(ustr(settings.connection()));
     } catch (const css::connection::NoConnectException&) {
         return {};
     }
+    auto bridge = css::bridge::BridgeFactory::create(local_context())
+                      ->createBridge(rtl::OUString(), rtl::OUString::createFromAscii("urp"), new CountedConnection(pipe, count),
+                                     nullptr);
+    return Reference<XComponentContext>(bridge->getInstance(rtl::OUString::createFromAscii("StarOffice.ComponentContext")), css::uno::UNO_QUERY);
 }
 
 /// Starts the office and waits, bounded, until it answers on the pipe.
-Reference<XComponentContext> start_and_connect(const Settings& settings, const Waiting& waiting)
+Reference<XComponentContext> start_and_connect(const Settings& settings, const Waiting& waiting,
+                                              const std::shared_ptr<MessageCount>& count)
 {
     Settings run = settings;
     run.soffice = rt::find_program(settings.soffice);
@@ -90,7 +96,7 @@ Reference<XComponentContext> start_and_connect(const Settings& settings, const W
                           std::chrono::milliseconds(std::lround(settings.wait_seconds * 1000));
     bool launcher_running = true;
     for (;;) {
-        if (auto context = try_connect(settings); context.is()) {
+        if (auto context = try_connect(settings, count); context.is()) {
             // The launcher lives as long as the office; whenever it ends, it is reaped, so no
             // child of ZEB's lingers as a zombie.
             if (launcher_running)
@@ -141,7 +147,8 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
     // the first calls) is made once more before ZEB gives up on the office.
     for (int attempt = 1;; ++attempt) {
         try {
-            Reference<XComponentContext> remote = try_connect(settings);
+            auto count = std::make_shared<MessageCount>();
+            Reference<XComponentContext> remote = try_connect(settings, count);
             // An office of the user's that runs without windows would open the workbook where
             // nobody can see it; ZEB's own start of one (for tests) asks for exactly that.
             if (remote.is() && !settings.headless && runs_headless(socket))
@@ -149,12 +156,17 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
                                     "user, so the workbook would open where nobody can see it.\r\nQuit that "
                                     "LibreOffice, or start it normally, then start ZEB again.");
             if (!remote.is())
-                remote = start_and_connect(settings, waiting);
+                remote = start_and_connect(settings, waiting, count);
             auto session = std::make_shared<Session>();
+            session->messages = count;
             session->remote = remote;
             Reference<css::lang::XMultiComponentFactory> manager = remote->getServiceManager();
             session->local.reflection = css::reflection::theCoreReflection::get(local_context());
             session->local.converter = css::script::Converter::create(local_context());
+            session->local.types.set(local_context()->getValueByName(rtl::OUString::createFromAscii(
+                                         "/singletons/com.sun.star.reflection.theTypeDescriptionManager")),
+                                     css::uno::UNO_QUERY);
+            session->index = std::make_unique<TypeIndex>(local_context());
             session->invocation.set(manager->createInstanceWithContext(
                                         rtl::OUString::createFromAscii("com.sun.star.script.Invocation"), remote),
                                     css::uno::UNO_QUERY_THROW);
@@ -167,6 +179,24 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
             throw cannot_create("LibreOffice could not be reached: " + utf8(e.Message));
         }
     }
+}
+
+Traffic traffic(const rt::Object& object)
+{
+    Traffic t;
+    if (auto* o = dynamic_cast<const OfficeObject*>(&object)) {
+        t.calls = o->session()->calls;
+        t.messages = o->session()->messages->sent.load(std::memory_order_relaxed);
+        t.requests = o->session()->messages->requests.load(std::memory_order_relaxed);
+        t.releases = o->session()->messages->releases.load(std::memory_order_relaxed);
+    }
+    return t;
+}
+
+void await_type_library(const rt::Object& object)
+{
+    if (auto* o = dynamic_cast<const OfficeObject*>(&object); o && o->session()->index)
+        o->session()->index->declaring(std::string());
 }
 
 } // namespace office

@@ -2,6 +2,7 @@
 // Creating automation objects: the office's service manager, reached by its program identifier.
 
 #include "runtime/object.h"
+#include "traffic.h"
 
 #include <functional>
 #include <memory>
@@ -24,5 +25,18 @@ struct Waiting {
 /// (the pipe name), ZEB_OFFICE_PROFILE (a private profile folder), ZEB_OFFICE_HEADLESS=1
 /// (no windows) and ZEB_OFFICE_WAIT (seconds to wait for it to answer, 60 by default).
 std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiting& waiting = {});
+
+} // namespace office
+
+namespace office {
+
+/// What has gone to the office over the connection `object` came from; zeros for an object
+/// that is not the office's.
+Traffic traffic(const rt::Object& object);
+
+/// Waits until the type library ZEB reads for the connection `object` came from is read (on a
+/// thread of its own, from the connection on; a person choosing a file gives it all the time
+/// it needs). Until then members are found by asking the office.
+void await_type_library(const rt::Object& object);
 
 } // namespace office

@@ -1,36 +1,34 @@
 #include "direct_call.h"
 
-#include <com/sun/star/lang/XTypeProvider.hpp>
+#include "type_index.h"
+#include "text.h"
+
 #include <com/sun/star/reflection/XIdlClass.hpp>
-#include <com/sun/star/script/CannotConvertException.hpp>
 
 namespace office {
 
 using css::uno::Any;
 using css::uno::Reference;
-using css::uno::XInterface;
+using css::reflection::XIdlClass;
 
-std::shared_ptr<DirectMethod> find_direct(const LocalReflection& local, const Any& target, const rtl::OUString& exact)
+std::shared_ptr<DirectMethod> method_of(const LocalReflection& local, const rtl::OUString& iface,
+                                        const std::string& lower_name)
 {
     try {
-        Reference<css::lang::XTypeProvider> types(target, css::uno::UNO_QUERY);
-        if (!types.is() || !local.reflection.is())
+        Reference<XIdlClass> cls = local.reflection.is() ? local.reflection->forName(iface) : nullptr;
+        if (!cls.is() || cls->getTypeClass() != css::uno::TypeClass_INTERFACE)
             return nullptr;
-        for (const css::uno::Type& t : types->getTypes()) {
-            if (t.getTypeClass() != css::uno::TypeClass_INTERFACE)
+        for (const auto& method : cls->getMethods()) {
+            if (lower(utf8(method->getName())) != lower_name)
                 continue;
-            Reference<css::reflection::XIdlClass> cls = local.reflection->forName(t.getTypeName());
-            Reference<css::reflection::XIdlMethod> method = cls.is() ? cls->getMethod(exact) : nullptr;
-            if (!method.is())
-                continue;
-            auto m = std::make_shared<DirectMethod>();
-            m->iface = t;
-            m->method = method;
-            for (const auto& p : method->getParameterTypes())
-                m->params.emplace_back(p->getTypeClass(), p->getName());
             for (const auto& mode : method->getParameterInfos())
                 if (mode.aMode != css::reflection::ParamMode_IN)
                     return nullptr; // out parameters stay with the adapter
+            auto m = std::make_shared<DirectMethod>();
+            m->iface = css::uno::Type(css::uno::TypeClass_INTERFACE, method->getDeclaringClass()->getName());
+            m->method = method;
+            for (const auto& p : method->getParameterTypes())
+                m->params.emplace_back(p->getTypeClass(), p->getName());
             return m;
         }
     } catch (const css::uno::RuntimeException&) {
@@ -38,16 +36,23 @@ std::shared_ptr<DirectMethod> find_direct(const LocalReflection& local, const An
     return nullptr;
 }
 
-std::optional<Any> call_direct(const LocalReflection& local, const DirectMethod& m, const Any& target,
+bool inherits(const LocalReflection& local, const rtl::OUString& derived, const rtl::OUString& base)
+{
+    if (derived == base)
+        return true;
+    try {
+        Reference<XIdlClass> b = local.reflection->forName(base);
+        Reference<XIdlClass> d = local.reflection->forName(derived);
+        return b.is() && d.is() && b->isAssignableFrom(d);
+    } catch (const css::uno::RuntimeException&) {
+        return false;
+    }
+}
+
+std::optional<Any> call_direct(const LocalReflection& local, const DirectMethod& m, const Any& typed,
                                const css::uno::Sequence<Any>& args)
 {
     if (static_cast<std::size_t>(args.getLength()) != m.params.size())
-        return std::nullopt;
-    Reference<XInterface> object(target, css::uno::UNO_QUERY);
-    if (!object.is())
-        return std::nullopt;
-    const Any typed = object->queryInterface(m.iface);
-    if (!typed.hasValue())
         return std::nullopt;
     css::uno::Sequence<Any> converted(args.getLength());
     try {

@@ -126,38 +126,35 @@ rt::Value OfficeObject::with_member(std::string_view name, Use use)
 
 rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>& args)
 {
+    ++session_->calls;
     Sequence<Any> params(static_cast<sal_Int32>(args.size()));
     for (std::size_t i = 0; i < args.size(); ++i)
         params.getArray()[i] = to_any(args[i]);
+    std::optional<Any> result;
+    try {
+        result = call_straight(name, params);
+    } catch (const css::reflection::InvocationTargetException&) {
+        throw office_error(name); // the member itself failed
+    } catch (const css::uno::RuntimeException&) {
+        throw office_error(name);
+    } catch (const css::uno::Exception&) {
+        // Refused on the way to the member: the adapter has the last word.
+    }
+    if (result) {
+        rt::Value value = to_value(*result, session_);
+        if (!args.empty() && args[0].kind() == rt::Value::Kind::Text)
+            promise_service(name, args[0].to_text(), value);
+        return value;
+    }
+    // No straight way: through the Invocation adapter, which knows properties and out parameters too.
     return with_member(name, [&](Member& m) -> rt::Value {
         if (m.method) {
-            // Once its declaring interface is known, a method goes straight to the object.
-            if (!m.direct_sought) {
-                m.direct_sought = true;
-                m.direct = find_direct(session_->local, target_, m.exact);
-            }
-            if (m.direct) {
-                if (auto result = call_direct(session_->local, *m.direct, target_, params))
-                    return to_value(*result, session_);
-            }
             Sequence<sal_Int16> out_index;
             Sequence<Any> out_params;
             return to_value(adapter().invoke(m.exact, params, out_index, out_params), session_);
         }
-        if (args.empty()) {
-            // A property read through its getter goes straight to the object too.
-            if (!m.direct_sought) {
-                m.direct_sought = true;
-                m.direct = find_direct(session_->local, target_, "get" + m.exact);
-                if (m.direct && !m.direct->params.empty())
-                    m.direct.reset();
-            }
-            if (m.direct) {
-                if (auto result = call_direct(session_->local, *m.direct, target_, params))
-                    return to_value(*result, session_);
-            }
+        if (args.empty())
             return to_value(adapter().getValue(m.exact), session_);
-        }
         throw rt::Error(450, "ZEB", "Wrong number of arguments or invalid property assignment: '" +
                                         std::string(name) + "'");
     });
@@ -167,6 +164,7 @@ rt::Value OfficeObject::get(std::string_view name) { return call(name, {}); }
 
 void OfficeObject::set(std::string_view name, const rt::Value& value)
 {
+    ++session_->calls;
     const Any v = to_any(value);
     with_member(name, [&](Member& m) -> rt::Value {
         adapter().setValue(m.exact, v);

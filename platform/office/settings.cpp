@@ -47,9 +47,9 @@ Settings Settings::from_environment()
     return s;
 }
 
-std::string Settings::connect_url() const
+std::string Settings::connection() const
 {
-    return "uno:pipe,name=" + pipe + ";urp;StarOffice.ComponentContext";
+    return "pipe,name=" + pipe;
 }
 
 std::vector<std::string> Settings::command_line() const

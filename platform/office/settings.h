@@ -15,8 +15,8 @@ struct Settings {
 
     /// The settings the environment gives, with their defaults.
     static Settings from_environment();
-    /// The UNO URL that reaches the office's component context on the pipe.
-    std::string connect_url() const;
+    /// How the office is reached: its pipe, in the connector's terms.
+    std::string connection() const;
     /// The command line that starts the office accepting on the pipe.
     std::vector<std::string> command_line() const;
 };

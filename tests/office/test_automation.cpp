@@ -245,3 +245,78 @@ TEST(OfficeWithoutWindows, OfTheUsersOwnIsRecognisedBeforeAnythingIsShown)
     }
     EXPECT_NO_THROW(office::create_object("com.sun.star.ServiceManager")) << "asked for one without windows, it is fine";
 }
+
+namespace {
+
+/// Requests ZEB's side asked the office to answer, from `from` on.
+std::uint64_t requests_since(const rt::Object& o, const office::Traffic& from)
+{
+    return office::traffic(o).requests - from.requests;
+}
+
+} // namespace
+
+TEST(OfficeRoundTrips, OpeningAWorkbookAsksNoMoreThanTheCallsAndTheInterfacesTheyNeed)
+{
+    // (Objects are the office's, whichever connection brought them: the bridge counts for all.)
+    auto desktop = test_office().desktop();
+    office::await_type_library(*desktop);
+
+    const auto before = office::traffic(*desktop);
+    auto documents = desktop->get("Components").to_object()->call("createEnumeration", {}).to_object();
+    documents->call("hasMoreElements", {});
+    // At most: the desktop asked once for the interface its service promises, then the calls.
+    EXPECT_LE(requests_since(*desktop, before), 3u + 1u);
+    const auto loading = office::traffic(*desktop);
+    auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                      Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                   .to_object();
+    EXPECT_EQ(requests_since(*desktop, loading), 1u) << "the promised interface serves the load too";
+    doc->get("Sheets").to_object()->call("insertNewByName", {Value("B"), Value(std::int16_t(1))});
+    doc->get("Sheets").to_object()->call("insertNewByName", {Value("C"), Value(std::int16_t(2))});
+
+    // The workbook's own calls: the sheet count, then each sheet from a fresh sheet collection.
+    const auto table = office::traffic(*desktop);
+    const std::int32_t count = doc->get("Sheets").to_object()->get("Count").to_int32();
+    ASSERT_EQ(count, 3);
+    std::vector<std::shared_ptr<rt::Object>> sheets;
+    for (std::int16_t i = 0; i < count; ++i)
+        sheets.push_back(doc->call("getSheets", {}).to_object()->call("getByIndex", {Value(i)}).to_object());
+    EXPECT_EQ(office::traffic(*desktop).calls - table.calls, 2u + 3u * 2u);
+    // Sheets (the document is known to be a spreadsheet by now), Count and its index access, then
+    // per sheet getSheets, getByIndex and the new collection's index access: 1.5 a call.
+    EXPECT_LE(requests_since(*desktop, table), 3u + 3u * 3u);
+    std::vector<std::string> names;
+    for (const auto& sheet : sheets)
+        names.push_back(sheet->get("Name").to_text());
+    EXPECT_EQ(names, (std::vector<std::string>{"Sheet1", "B", "C"}));
+    doc->call("close", {Value(true)});
+}
+
+TEST(OfficeRoundTrips, ANameSeveralInterfacesDeclareReachesTheOneTheObjectHas)
+{
+    auto desktop = test_office().desktop();
+    office::await_type_library(*desktop);
+    auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                      Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                   .to_object();
+    // "isModified", "getURL" and "close" are declared by several interfaces each; the document
+    // has one of each kind, and the calls reach those.
+    EXPECT_FALSE(doc->call("isModified", {}).to_bool());
+    EXPECT_EQ(doc->call("getURL", {}).to_text(), "");
+    auto cell = doc->get("Sheets").to_object()->call("getByIndex", {Value(std::int16_t(0))}).to_object()
+                    ->call("getCellByPosition", {Value(std::int32_t(0)), Value(std::int32_t(0))}).to_object();
+    cell->set("Value", Value(2.5));
+    EXPECT_TRUE(doc->call("isModified", {}).to_bool());
+    // A name only the adapter knows (a property of the property set) still reads.
+    EXPECT_DOUBLE_EQ(cell->get("Value").to_double(), 2.5);
+    // A method taking other arguments than given is not called straight: the adapter says why.
+    EXPECT_EQ(error_of([&] { doc->call("getSheets", {Value(1)}); }).number(), rt::errAutomation);
+    doc->call("close", {Value(true)});
+    // Objects of the same type that lack what another had are asked again, not refused.
+    auto enumeration = desktop->get("Components").to_object()->call("createEnumeration", {}).to_object();
+    while (enumeration->call("hasMoreElements", {}).to_bool()) {
+        auto component = enumeration->call("nextElement", {}).to_object();
+        EXPECT_NO_THROW(component->call("getURL", {})) << "each open document has a URL";
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Private to the office layer: which interfaces declare a method of a given name, read from
+// ZEB's own copy of the office's type library, so an object's member is found without asking
+// the office what the object is.
+
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <future>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace office {
+
+/// A method as an interface declares it.
+struct Declared {
+    rtl::OUString iface; ///< the declaring interface's name
+    rtl::OUString name;  ///< the method's name in its own letter case
+    sal_Int32 params = 0;
+};
+
+/// Every interface method of the type library, by name in lower case.
+class TypeIndex {
+public:
+    /// Starts reading the type library of `local` on a thread of its own; the office is not asked.
+    explicit TypeIndex(css::uno::Reference<css::uno::XComponentContext> local);
+    /// Waits for the reading to end.
+    ~TypeIndex();
+
+    /// Whether the reading is done, without waiting for it.
+    bool ready();
+    /// The methods named `lower_name` (lower case), waiting for the reading when it is not done.
+    const std::vector<Declared>& declaring(const std::string& lower_name);
+    /// `iface` and every interface it inherits from but XInterface; waits like declaring().
+    std::set<rtl::OUString> family(const rtl::OUString& iface);
+
+    /// What the type library holds: methods by name, and each interface's own bases.
+    struct Library {
+        std::unordered_map<std::string, std::vector<Declared>> methods;
+        std::map<rtl::OUString, std::vector<rtl::OUString>> bases;
+    };
+
+private:
+    const Library& library();
+
+    std::future<Library> reading_;
+    Library library_;
+    bool read_ = false;
+};
+
+/// `s` in lower case (ASCII letters only, as UNO names are).
+std::string lower(std::string_view s);
+
+} // namespace office
