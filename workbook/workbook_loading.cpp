@@ -5,6 +5,7 @@
 
 #include "forms/busy_cursor.h"
 #include "forms/msgbox.h"
+#include "office/questions.h"
 #include "runtime/error.h"
 #include "runtime/value.h"
 
@@ -88,6 +89,27 @@ std::string unescaped(const std::string& url)
     return out;
 }
 
+/// What LibreOffice asked about while opening, the first question that was one; empty when it
+/// asked nothing (an error it reported is no question).
+std::string cancelled_question(const std::vector<office::Question>& asked)
+{
+    for (const office::Question q : asked) {
+        switch (q) {
+        case office::Question::Password:
+            return "it asked for the workbook's password.";
+        case office::Question::Lock:
+            return "it asked what to do about the workbook's lock (another user or program may have it open).";
+        case office::Question::Repair:
+            return "it found the file damaged and offered to repair it.";
+        case office::Question::Other:
+            return "it asked a question while opening the file.";
+        case office::Question::Report:
+            break;
+        }
+    }
+    return "";
+}
+
 } // namespace
 
 bool ZEB_main::open_in_office(const std::string& url)
@@ -113,6 +135,9 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
 {
     forms::BusyCursor busy;
     rt::Value loaded;
+    // A question LibreOffice asks while opening (a password, a lock, a repair) that the person
+    // cancels leaves no document, as a file it cannot read does: which one it was is noted.
+    office::QuestionWatch questions(*desk);
     try {
         loaded = desk->call("loadComponentFromURL", {rt::Value(url), rt::Value("_blank"), rt::Value(std::int16_t(0)),
                                                       rt::Value(std::vector<rt::Value>{})});
@@ -128,6 +153,8 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
     try {
         wb_doc = loaded.to_object();
     } catch (const rt::Error&) {
+        if (const std::string asked = cancelled_question(questions.asked()); !asked.empty())
+            return "Opening was cancelled in LibreOffice: " + asked;
         return "LibreOffice could not read the file: it may be damaged, or it is not a spreadsheet.";
     }
 

@@ -20,6 +20,7 @@ namespace {
 
 const std::string sample = ZEB_SOURCE_DIR "/samples/Sample.ods";
 const std::string one_sheet = ZEB_SOURCE_DIR "/tests/data/one_sheet.ods";
+const std::string protected_book = ZEB_SOURCE_DIR "/tests/data/password.ods"; // password "zeb"
 
 bool main_window_shown()
 {
@@ -278,6 +279,35 @@ TEST_F(Loading, FileThatHoldsNoWorkbookIsRefusedByNameAndNothingStaysOpen)
             EXPECT_EQ(file_bytes(path), before) << path;
             EXPECT_FALSE(fs::exists(lock_file_of(path))) << path;
         }
+    }
+}
+
+TEST_F(Loading, AQuestionCancelledInLibreOfficeIsSaidSoAndNotBlamedOnTheFile)
+{
+    // The office here has no windows: it cancels every question it would ask, as a person may.
+    // (Its own error message after the question is no question.)
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {copy(protected_book, "locked away.ods"), "Opening was cancelled in LibreOffice: it asked for the workbook's password."},
+        {write("cut short.ods", file_bytes(sample).substr(0, file_bytes(sample).size() / 2)),
+         "Opening was cancelled in LibreOffice: it found the file damaged and offered to repair it."},
+        // A file it cannot read at all, without a question: the file is at fault.
+        {write("letter.ods", "Dear reader,\nthis is a letter.\n"), "not a spreadsheet"},
+    };
+    for (const auto& [path, said] : cases) {
+        const std::string before = file_bytes(path);
+        SeenBox box;
+        answer_box(box);
+        {
+            ProgramRun run(path);
+            EXPECT_EQ(run.zeb.exit_code, 3) << path;
+            EXPECT_FALSE(run.form.loaded());
+        }
+        EXPECT_EQ(box.title, "WORKBOOK ERROR");
+        EXPECT_TRUE(box.prompt.contains(QString::fromStdString(said))) << box.prompt.toStdString();
+        EXPECT_EQ(box.text.contains("cancelled"), said.find("cancelled") != std::string::npos) << path;
+        EXPECT_EQ(open_documents(desk), documents_before);
+        EXPECT_EQ(file_bytes(path), before);
+        EXPECT_FALSE(fs::exists(lock_file_of(path)));
     }
 }
 
