@@ -7,13 +7,16 @@
 #include <com/sun/star/reflection/XInterfaceTypeDescription2.hpp>
 #include <com/sun/star/reflection/XTypeDescriptionEnumerationAccess.hpp>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace office {
 
 using css::uno::Reference;
 
 namespace {
 
-TypeIndex::Library read_library(const Reference<css::uno::XComponentContext>& local)
+TypeIndex::Library read_library(const Reference<css::uno::XComponentContext>& local, const std::atomic<bool>& stop)
 {
     TypeIndex::Library library;
     try {
@@ -23,7 +26,7 @@ TypeIndex::Library read_library(const Reference<css::uno::XComponentContext>& lo
         css::uno::TypeClass interfaces = css::uno::TypeClass_INTERFACE;
         auto all = types->createTypeDescriptionEnumeration(rtl::OUString(), {&interfaces, 1},
                                                            css::reflection::TypeDescriptionSearchDepth_INFINITE);
-        while (all->hasMoreElements()) {
+        while (!stop && all->hasMoreElements()) {
             Reference<css::reflection::XInterfaceTypeDescription2> iface(all->nextTypeDescription(),
                                                                          css::uno::UNO_QUERY);
             if (!iface.is())
@@ -57,12 +60,26 @@ std::string lower(std::string_view s)
 }
 
 TypeIndex::TypeIndex(Reference<css::uno::XComponentContext> local)
-    : reading_(std::async(std::launch::async, [local] { return read_library(local); }))
 {
+    reading_ = std::async(std::launch::async, [this, local] {
+        // Behind everything else: the program's start-up and the office it talks to come first,
+        // and a person takes longer than this pause to choose a file.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            woken_.wait_for(hold, std::chrono::milliseconds(300), [this] { return stop_.load(); });
+        }
+        return read_library(local, stop_);
+    });
 }
 
 TypeIndex::~TypeIndex()
 {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        stop_ = true;
+    }
+    woken_.notify_all();
     if (reading_.valid())
         reading_.wait();
 }

@@ -5,7 +5,10 @@
 
 #include <com/sun/star/uno/XComponentContext.hpp>
 
+#include <atomic>
+#include <condition_variable>
 #include <future>
+#include <mutex>
 #include <map>
 #include <set>
 #include <string>
@@ -24,10 +27,13 @@ struct Declared {
 /// Every interface method of the type library, by name in lower case.
 class TypeIndex {
 public:
-    /// Starts reading the type library of `local` on a thread of its own; the office is not asked.
+    /// Starts reading the type library of `local` on a thread of its own, after a pause and at
+    /// the lowest priority, so start-up does not wait for it; the office is not asked.
     explicit TypeIndex(css::uno::Reference<css::uno::XComponentContext> local);
-    /// Waits for the reading to end.
+    /// Ends the reading where it is.
     ~TypeIndex();
+    TypeIndex(const TypeIndex&) = delete;
+    TypeIndex& operator=(const TypeIndex&) = delete;
 
     /// Whether the reading is done, without waiting for it.
     bool ready();
@@ -45,6 +51,9 @@ public:
 private:
     const Library& library();
 
+    std::mutex lock_;
+    std::condition_variable woken_;
+    std::atomic<bool> stop_{false};
     std::future<Library> reading_;
     Library library_;
     bool read_ = false;
