@@ -11,6 +11,23 @@ using css::uno::Any;
 using css::uno::Reference;
 using css::reflection::XIdlClass;
 
+namespace {
+
+std::shared_ptr<DirectMethod> direct(const Reference<css::reflection::XIdlMethod>& method)
+{
+    for (const auto& mode : method->getParameterInfos())
+        if (mode.aMode != css::reflection::ParamMode_IN)
+            return nullptr; // out parameters stay with the adapter
+    auto m = std::make_shared<DirectMethod>();
+    m->iface = css::uno::Type(css::uno::TypeClass_INTERFACE, method->getDeclaringClass()->getName());
+    m->method = method;
+    for (const auto& p : method->getParameterTypes())
+        m->params.emplace_back(p->getTypeClass(), p->getName());
+    return m;
+}
+
+} // namespace
+
 std::shared_ptr<DirectMethod> method_of(const LocalReflection& local, const rtl::OUString& iface,
                                         const std::string& lower_name)
 {
@@ -18,22 +35,24 @@ std::shared_ptr<DirectMethod> method_of(const LocalReflection& local, const rtl:
         Reference<XIdlClass> cls = local.reflection.is() ? local.reflection->forName(iface) : nullptr;
         if (!cls.is() || cls->getTypeClass() != css::uno::TypeClass_INTERFACE)
             return nullptr;
-        for (const auto& method : cls->getMethods()) {
-            if (lower(utf8(method->getName())) != lower_name)
-                continue;
-            for (const auto& mode : method->getParameterInfos())
-                if (mode.aMode != css::reflection::ParamMode_IN)
-                    return nullptr; // out parameters stay with the adapter
-            auto m = std::make_shared<DirectMethod>();
-            m->iface = css::uno::Type(css::uno::TypeClass_INTERFACE, method->getDeclaringClass()->getName());
-            m->method = method;
-            for (const auto& p : method->getParameterTypes())
-                m->params.emplace_back(p->getTypeClass(), p->getName());
-            return m;
-        }
+        for (const auto& method : cls->getMethods())
+            if (lower(utf8(method->getName())) == lower_name)
+                return direct(method);
     } catch (const css::uno::RuntimeException&) {
     }
     return nullptr;
+}
+
+std::shared_ptr<DirectMethod> named_method(const LocalReflection& local, const rtl::OUString& iface,
+                                           const rtl::OUString& exact)
+{
+    try {
+        Reference<XIdlClass> cls = local.reflection.is() ? local.reflection->forName(iface) : nullptr;
+        Reference<css::reflection::XIdlMethod> method = cls.is() ? cls->getMethod(exact) : nullptr;
+        return method.is() ? direct(method) : nullptr;
+    } catch (const css::uno::RuntimeException&) {
+        return nullptr;
+    }
 }
 
 bool inherits(const LocalReflection& local, const rtl::OUString& derived, const rtl::OUString& base)

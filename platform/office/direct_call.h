@@ -33,6 +33,10 @@ struct LocalReflection {
 std::shared_ptr<DirectMethod> method_of(const LocalReflection& local, const rtl::OUString& iface,
                                         const std::string& lower_name);
 
+/// The method named exactly `exact` that interface `iface` declares or inherits, as method_of().
+std::shared_ptr<DirectMethod> named_method(const LocalReflection& local, const rtl::OUString& iface,
+                                           const rtl::OUString& exact);
+
 /// Whether interface `derived` is `base` or inherits from it.
 bool inherits(const LocalReflection& local, const rtl::OUString& derived, const rtl::OUString& base);
 

@@ -23,7 +23,21 @@ std::shared_ptr<DirectMethod> OfficeObject::method(const rtl::OUString& iface, c
     const std::string key = utf8(iface) + '\n' + (getter ? "get" : "") + lower_name;
     auto it = session_->methods.find(key);
     if (it == session_->methods.end()) {
-        auto m = method_of(session_->local, iface, getter ? "get" + lower_name : lower_name);
+        const std::string wanted = getter ? "get" + lower_name : lower_name;
+        std::shared_ptr<DirectMethod> m;
+        if (session_->index->ready()) {
+            // The library says whether the family declares the name, and in which spelling: an
+            // interface that lacks it is not looked at. (The method is taken as `iface` has it,
+            // so a call through `iface` needs no other interface of the object.)
+            const std::set<rtl::OUString> family = session_->index->family(iface);
+            for (const Declared& d : session_->index->declaring(wanted))
+                if (family.count(d.iface) > 0) {
+                    m = named_method(session_->local, iface, d.name);
+                    break;
+                }
+        } else {
+            m = method_of(session_->local, iface, wanted);
+        }
         if (m && getter && !m->params.empty())
             m.reset();
         it = session_->methods.emplace(key, std::move(m)).first;

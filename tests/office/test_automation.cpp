@@ -320,3 +320,19 @@ TEST(OfficeRoundTrips, ANameSeveralInterfacesDeclareReachesTheOneTheObjectHas)
         EXPECT_NO_THROW(component->call("getURL", {})) << "each open document has a URL";
     }
 }
+
+TEST(OfficeRoundTrips, CallsMadeBeforeTheTypeLibraryIsReadReachTheirMembersAllTheSame)
+{
+    test_office().desktop();
+    // A new connection reads its library only after a pause: these calls come before that.
+    auto manager = office::create_object("com.sun.star.ServiceManager");
+    auto desktop = manager->call("createInstance", {Value("com.sun.star.frame.Desktop")}).to_object();
+    auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                      Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                   .to_object();
+    auto sheets = doc->get("Sheets").to_object();
+    EXPECT_EQ(sheets->get("Count").to_int32(), 1);
+    EXPECT_EQ(sheets->call("getByIndex", {Value(std::int16_t(0))}).to_object()->get("Name").to_text(), "Sheet1");
+    EXPECT_FALSE(doc->call("isModified", {}).to_bool());
+    doc->call("close", {Value(true)});
+}
