@@ -88,6 +88,8 @@ private:
     /// The way through an interface the object is known to have: the one it came as, the one
     /// its service promises, the ones asked for already.
     Route known_route(const std::string& lower_name, bool getter);
+    /// The way through the first of `ifaces` that has the name (as a method, or a getter).
+    Route route_through(const std::vector<rtl::OUString>& ifaces, const std::string& lower_name, bool getter);
     /// The way through an interface that declares the name for `argc` arguments; `ask` asks
     /// the object which interfaces it has (one round trip) instead of choosing by kinship.
     Route declared_route(const std::string& lower_name, sal_Int32 argc, bool ask);

@@ -52,7 +52,12 @@ Route OfficeObject::known_route(const std::string& lower_name, bool getter)
         known.push_back(promised_);
     for (const Any& h : held_)
         known.push_back(h.getValueTypeName());
-    for (const auto& iface : known) {
+    return route_through(known, lower_name, getter);
+}
+
+Route OfficeObject::route_through(const std::vector<rtl::OUString>& ifaces, const std::string& lower_name, bool getter)
+{
+    for (const auto& iface : ifaces) {
         if (auto m = method(iface, lower_name, false))
             return {m, iface};
         if (getter)
@@ -82,14 +87,7 @@ Route OfficeObject::declared_route(const std::string& lower_name, sal_Int32 argc
     if (!session_->index->ready()) {
         // Until ZEB's type library is read (it is, long before a person has chosen a file),
         // the object says what it is, and its interfaces are searched here.
-        for (const auto& t : own_types()) {
-            if (auto m = method(t, lower_name, false))
-                return {m, t};
-            if (getter)
-                if (auto m = method(t, lower_name, true))
-                    return {m, t};
-        }
-        return {};
+        return route_through(own_types(), lower_name, getter);
     }
     // Only what the library says, so far: the one chosen is then looked up for the call. A
     // method called straight takes just the arguments given.
