@@ -196,7 +196,7 @@ Traffic traffic(const rt::Object& object)
 void await_type_library(const rt::Object& object)
 {
     if (auto* o = dynamic_cast<const OfficeObject*>(&object); o && o->session()->index)
-        o->session()->index->declaring(std::string());
+        o->session()->index->wait();
 }
 
 } // namespace office

@@ -26,10 +26,6 @@ struct Waiting {
 /// (no windows) and ZEB_OFFICE_WAIT (seconds to wait for it to answer, 60 by default).
 std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiting& waiting = {});
 
-} // namespace office
-
-namespace office {
-
 /// What has gone to the office over the connection `object` came from; zeros for an object
 /// that is not the office's.
 Traffic traffic(const rt::Object& object);

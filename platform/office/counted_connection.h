@@ -2,12 +2,11 @@
 // Private to the office layer: the pipe to the office, with a count of the messages ZEB's
 // side of the bridge writes on it, by kind.
 
-#include "traffic.h"
-
 #include <com/sun/star/connection/XConnection.hpp>
 #include <cppuhelper/implbase1.hxx>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 namespace office {

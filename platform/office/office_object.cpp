@@ -72,9 +72,7 @@ css::script::XInvocation2& OfficeObject::adapter()
 
 Member& OfficeObject::member(std::string_view name, bool fresh)
 {
-    std::string key = utf8(target_.getValueTypeName()) + '\n';
-    for (char c : name)
-        key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const std::string key = utf8(target_.getValueTypeName()) + '\n' + lower(name);
     if (!fresh) {
         if (auto it = session_->members.find(key); it != session_->members.end())
             return it->second;
@@ -128,16 +126,16 @@ rt::Value OfficeObject::with_member(std::string_view name, Use use)
 rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>& args)
 {
     ++session_->calls;
+    const std::string lower_name = lower(name);
     Sequence<Any> params(static_cast<sal_Int32>(args.size()));
     for (std::size_t i = 0; i < args.size(); ++i)
         params.getArray()[i] = to_any(args[i]);
-    if (session_->questions && args.size() == 4 && lower(name) == "loadcomponentfromurl")
-        params.getArray()[3] = with_handler(params[3], static_cast<cppu::OWeakObject*>(new QuestionHandler(
-                                                           session_->remote, session_->questions)),
+    if (session_->questions && args.size() == 4 && lower_name == "loadcomponentfromurl")
+        params.getArray()[3] = with_handler(params[3], new QuestionHandler(session_->remote, session_->questions),
                                             session_->local.converter);
     std::optional<Any> result;
     try {
-        result = call_straight(name, params);
+        result = call_straight(lower_name, params);
     } catch (const css::reflection::InvocationTargetException&) {
         throw office_error(name); // the member itself failed
     } catch (const css::uno::RuntimeException&) {
@@ -148,7 +146,7 @@ rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>
     if (result) {
         rt::Value value = to_value(*result, session_);
         if (!args.empty() && args[0].kind() == rt::Value::Kind::Text)
-            promise_service(name, args[0].to_text(), value);
+            promise_service(lower_name, args[0].to_text(), value);
         return value;
     }
     // No straight way: through the Invocation adapter, which knows properties and out parameters too.

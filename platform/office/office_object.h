@@ -81,8 +81,9 @@ private:
     template <typename Use>
     rt::Value with_member(std::string_view name, Use use);
 
-    /// Calls `name` straight on the interface that has it; nothing when there is no such way.
-    std::optional<css::uno::Any> call_straight(std::string_view name, const css::uno::Sequence<css::uno::Any>& args);
+    /// Calls `lower_name` straight on the interface that has it; nothing when there is no such way.
+    std::optional<css::uno::Any> call_straight(const std::string& lower_name,
+                                               const css::uno::Sequence<css::uno::Any>& args);
     /// The method `lower_name` of `iface`, or a property's getter when `getter`; looked up once.
     std::shared_ptr<DirectMethod> method(const rtl::OUString& iface, const std::string& lower_name, bool getter);
     /// The way through an interface the object is known to have: the one it came as, the one
@@ -107,9 +108,10 @@ private:
     std::optional<std::vector<rtl::OUString>> types_;   ///< the interfaces the object says it has
 };
 
-/// When `method` made an object of a service (createInstance and its kin, the service's name
-/// first), notes on `made` the interface that service promises, found in ZEB's type library.
-void promise_service(std::string_view method, const std::string& service, const rt::Value& made);
+/// When `lower_method` (lower case) made an object of a service (createInstance and its kin, the
+/// service's name first), notes on `made` the interface that service promises, found in ZEB's
+/// type library.
+void promise_service(const std::string& lower_method, const std::string& service, const rt::Value& made);
 
 /// A value the office gave, in the runtime's terms; objects keep `session`.
 rt::Value to_value(const css::uno::Any& any, const std::shared_ptr<Session>& session);

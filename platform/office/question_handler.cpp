@@ -50,7 +50,7 @@ void QuestionHandler::handle(const Reference<css::task::XInteractionRequest>& re
     css::task::InteractionHandler::createWithParent(remote_, nullptr)->handle(request);
 }
 
-Any with_handler(const Any& descriptor, const Reference<css::uno::XInterface>& handler,
+Any with_handler(const Any& descriptor, const Reference<css::task::XInteractionHandler>& handler,
                  const Reference<css::script::XTypeConverter>& converter)
 {
     Sequence<css::beans::PropertyValue> properties;
@@ -66,7 +66,7 @@ Any with_handler(const Any& descriptor, const Reference<css::uno::XInterface>& h
     const sal_Int32 n = properties.getLength();
     properties.realloc(n + 1);
     properties.getArray()[n].Name = "InteractionHandler";
-    properties.getArray()[n].Value <<= Reference<css::task::XInteractionHandler>(handler, css::uno::UNO_QUERY);
+    properties.getArray()[n].Value <<= handler;
     return Any(properties);
 }
 

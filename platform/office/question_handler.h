@@ -32,7 +32,8 @@ private:
 };
 
 /// `descriptor` (a load's media descriptor) with `handler` added, unless it brings one.
-css::uno::Any with_handler(const css::uno::Any& descriptor, const css::uno::Reference<css::uno::XInterface>& handler,
+css::uno::Any with_handler(const css::uno::Any& descriptor,
+                           const css::uno::Reference<css::task::XInteractionHandler>& handler,
                            const css::uno::Reference<css::script::XTypeConverter>& converter);
 
 } // namespace office

@@ -120,9 +120,12 @@ Route OfficeObject::declared_route(const std::string& lower_name, sal_Int32 argc
         if (akin.size() == 1)
             return chosen(*akin.front());
     }
+    std::vector<std::set<rtl::OUString>> families;
+    for (const auto& t : own_types())
+        families.push_back(session_->index->family(t));
     for (const Declared* c : candidates)
-        for (const auto& t : own_types())
-            if (session_->index->family(t).count(c->iface) > 0)
+        for (const auto& family : families)
+            if (family.count(c->iface) > 0)
                 return chosen(*c);
     return {};
 }
@@ -144,11 +147,10 @@ Any OfficeObject::as_interface(const rtl::OUString& iface)
     return typed;
 }
 
-std::optional<Any> OfficeObject::call_straight(std::string_view name, const css::uno::Sequence<Any>& args)
+std::optional<Any> OfficeObject::call_straight(const std::string& lower_name, const css::uno::Sequence<Any>& args)
 {
     if (target_.getValueTypeClass() != css::uno::TypeClass_INTERFACE || !session_->index)
         return std::nullopt;
-    const std::string lower_name = lower(name);
     const bool getter = args.getLength() == 0;
     Route route = known_route(lower_name, getter);
     if (!route.method) {
@@ -173,10 +175,9 @@ std::optional<Any> OfficeObject::call_straight(std::string_view name, const css:
     return call_direct(session_->local, *route.method, typed, args);
 }
 
-void promise_service(std::string_view method, const std::string& service, const rt::Value& made)
+void promise_service(const std::string& lower_method, const std::string& service, const rt::Value& made)
 {
-    const std::string name = lower(method);
-    if (name.rfind("createinstance", 0) != 0 || made.kind() != rt::Value::Kind::Object)
+    if (lower_method.rfind("createinstance", 0) != 0 || made.kind() != rt::Value::Kind::Object)
         return;
     auto* object = dynamic_cast<OfficeObject*>(made.to_object().get());
     if (!object || !object->session()->local.types.is())

@@ -37,6 +37,8 @@ public:
 
     /// Whether the reading is done, without waiting for it.
     bool ready();
+    /// Waits for the reading to end.
+    void wait() { library(); }
     /// The methods named `lower_name` (lower case), waiting for the reading when it is not done.
     const std::vector<Declared>& declaring(const std::string& lower_name);
     /// `iface` and every interface it inherits from but XInterface; waits like declaring().
