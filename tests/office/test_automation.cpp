@@ -1,4 +1,5 @@
 #include "office/automation.h"
+#include "office/questions.h"
 #include "office_env.h"
 #include "private_office.h"
 #include "runtime/error.h"
@@ -334,5 +335,28 @@ TEST(OfficeRoundTrips, CallsMadeBeforeTheTypeLibraryIsReadReachTheirMembersAllTh
     EXPECT_EQ(sheets->get("Count").to_int32(), 1);
     EXPECT_EQ(sheets->call("getByIndex", {Value(std::int16_t(0))}).to_object()->get("Name").to_text(), "Sheet1");
     EXPECT_FALSE(doc->call("isModified", {}).to_bool());
+    doc->call("close", {Value(true)});
+}
+
+TEST(OfficeQuestions, AreNotedWhileWatchedAndAnOrdinaryLoadAsksNoneAndStillOpens)
+{
+    auto desktop = test_office().desktop();
+    const std::string copy = test_office().scratch() + "/watched.ods";
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/password.ods", copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    const auto load = [&](const std::string& url) {
+        return desktop->call("loadComponentFromURL",
+                             {Value(url), Value("_blank"), Value(std::int16_t(0)), Value(std::vector<Value>{})});
+    };
+    {
+        office::QuestionWatch watch(*desktop);
+        // The office here cancels every question: the password is asked, then the failure reported.
+        EXPECT_THROW(load("file://" + copy).to_object(), rt::Error) << "no document comes back";
+        EXPECT_EQ(watch.asked(), (std::vector<office::Question>{office::Question::Password, office::Question::Report}));
+    }
+    office::QuestionWatch later(*desktop);
+    auto doc = load("private:factory/scalc").to_object();
+    ASSERT_TRUE(doc) << "a load that brings the watch's handler opens as any other";
+    EXPECT_TRUE(later.asked().empty());
     doc->call("close", {Value(true)});
 }

@@ -286,13 +286,18 @@ TEST_F(Loading, AQuestionCancelledInLibreOfficeIsSaidSoAndNotBlamedOnTheFile)
 {
     // The office here has no windows: it cancels every question it would ask, as a person may.
     // (Its own error message after the question is no question.)
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    std::vector<std::pair<std::string, std::string>> cases = {
         {copy(protected_book, "locked away.ods"), "Opening was cancelled in LibreOffice: it asked for the workbook's password."},
         {write("cut short.ods", file_bytes(sample).substr(0, file_bytes(sample).size() / 2)),
          "Opening was cancelled in LibreOffice: it found the file damaged and offered to repair it."},
         // A file it cannot read at all, without a question: the file is at fault.
         {write("letter.ods", "Dear reader,\nthis is a letter.\n"), "not a spreadsheet"},
     };
+    // A workbook another user has open: its lock file names them.
+    const std::string theirs = copy(sample, "theirs.ods");
+    const std::string lock = "Someone Else,otherhost,someone,07.12.2026 09:00,file:///home/someone/.config/libreoffice/4;";
+    std::ofstream(lock_file_of(theirs), std::ios::binary) << lock;
+    cases.push_back({theirs, "Opening was cancelled in LibreOffice: it asked what to do about the workbook's lock"});
     for (const auto& [path, said] : cases) {
         const std::string before = file_bytes(path);
         SeenBox box;
@@ -307,8 +312,9 @@ TEST_F(Loading, AQuestionCancelledInLibreOfficeIsSaidSoAndNotBlamedOnTheFile)
         EXPECT_EQ(box.text.contains("cancelled"), said.find("cancelled") != std::string::npos) << path;
         EXPECT_EQ(open_documents(desk), documents_before);
         EXPECT_EQ(file_bytes(path), before);
-        EXPECT_FALSE(fs::exists(lock_file_of(path)));
+        EXPECT_EQ(fs::exists(lock_file_of(path)), path == theirs) << "only the other user's lock is there";
     }
+    EXPECT_EQ(file_bytes(lock_file_of(theirs)), lock) << "their lock is left as it was";
 }
 
 TEST_F(Loading, NamesThatNeedEscapingOpenTheirOwnFile)
