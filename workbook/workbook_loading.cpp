@@ -135,9 +135,6 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
 {
     forms::BusyCursor busy;
     rt::Value loaded;
-    // A question LibreOffice asks while opening (a password, a lock, a repair) that the person
-    // cancels leaves no document, as a file it cannot read does: which one it was is noted.
-    office::QuestionWatch questions(*desk);
     try {
         loaded = desk->call("loadComponentFromURL", {rt::Value(url), rt::Value("_blank"), rt::Value(std::int16_t(0)),
                                                       rt::Value(std::vector<rt::Value>{})});
@@ -153,7 +150,9 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
     try {
         wb_doc = loaded.to_object();
     } catch (const rt::Error&) {
-        if (const std::string asked = cancelled_question(questions.asked()); !asked.empty())
+        // A question LibreOffice asks while opening (a password, a lock, a repair) that the person
+        // cancels leaves no document, as a file it cannot read does: which one it was is asked.
+        if (const std::string asked = cancelled_question(office::questions_on_opening(*desk, url)); !asked.empty())
             return "Opening was cancelled in LibreOffice: " + asked;
         return "LibreOffice could not read the file: it may be damaged, or it is not a spreadsheet.";
     }

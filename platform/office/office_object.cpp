@@ -1,6 +1,5 @@
 #include "office_object.h"
 
-#include "question_handler.h"
 #include "runtime/error.h"
 #include "text.h"
 
@@ -130,9 +129,6 @@ rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>
     Sequence<Any> params(static_cast<sal_Int32>(args.size()));
     for (std::size_t i = 0; i < args.size(); ++i)
         params.getArray()[i] = to_any(args[i]);
-    if (session_->questions && args.size() == 4 && lower_name == "loadcomponentfromurl")
-        params.getArray()[3] = with_handler(params[3], new QuestionHandler(session_->remote, session_->questions),
-                                            session_->local.converter);
     std::optional<Any> result;
     try {
         result = call_straight(lower_name, params);

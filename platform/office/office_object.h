@@ -5,7 +5,6 @@
 
 #include "counted_connection.h"
 #include "direct_call.h"
-#include "questions.h"
 #include "type_index.h"
 #include "runtime/error.h"
 #include "runtime/object.h"
@@ -50,8 +49,6 @@ struct Session {
     /// Straight ways found for names an object's own type lacks, by that type and the name.
     std::map<std::string, Route> routes;
     std::shared_ptr<MessageCount> messages = std::make_shared<MessageCount>();
-    /// The questions the office asks while a watch is on: loads bring a handler that notes them.
-    std::shared_ptr<QuestionLog> questions;
     std::uint64_t calls = 0; ///< calls, reads and writes made by name
 };
 

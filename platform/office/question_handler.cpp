@@ -4,8 +4,13 @@
 #include "text.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/script/XTypeConverter.hpp>
-#include <com/sun/star/task/InteractionHandler.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/task/XInteractionAbort.hpp>
+#include <com/sun/star/task/XInteractionDisapprove.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <rtl/ref.hxx>
 
 namespace office {
 
@@ -31,63 +36,69 @@ Question kind_of(const Any& request)
     return Question::Other;
 }
 
-} // namespace
-
-QuestionHandler::QuestionHandler(Reference<css::uno::XComponentContext> remote, std::shared_ptr<QuestionLog> log)
-    : remote_(std::move(remote)), log_(std::move(log))
+css::beans::PropertyValue property(const char* name, const Any& value)
 {
+    css::beans::PropertyValue p;
+    p.Name = rtl::OUString::createFromAscii(name);
+    p.Value = value;
+    return p;
 }
 
-void QuestionHandler::handle(const Reference<css::task::XInteractionRequest>& request)
+} // namespace
+
+void CancellingHandler::handle(const Reference<css::task::XInteractionRequest>& request)
 {
     if (!request.is())
         return;
     {
-        std::lock_guard<std::mutex> hold(log_->lock);
-        log_->asked.push_back(kind_of(request->getRequest()));
+        std::lock_guard<std::mutex> hold(lock_);
+        asked_.push_back(kind_of(request->getRequest()));
     }
-    // LibreOffice's own handler, made in the office, asks the person in LibreOffice's windows.
-    css::task::InteractionHandler::createWithParent(remote_, nullptr)->handle(request);
+    const auto choices = request->getContinuations();
+    for (const auto& choice : choices)
+        if (Reference<css::task::XInteractionAbort> cancel(choice, css::uno::UNO_QUERY); cancel.is()) {
+            cancel->select();
+            return;
+        }
+    // A repair is offered with Yes and No only.
+    for (const auto& choice : choices)
+        if (Reference<css::task::XInteractionDisapprove> no(choice, css::uno::UNO_QUERY); no.is()) {
+            no->select();
+            return;
+        }
 }
 
-Any with_handler(const Any& descriptor, const Reference<css::task::XInteractionHandler>& handler,
-                 const Reference<css::script::XTypeConverter>& converter)
+std::vector<Question> CancellingHandler::asked() const
 {
-    Sequence<css::beans::PropertyValue> properties;
+    std::lock_guard<std::mutex> hold(lock_);
+    return asked_;
+}
+
+std::vector<Question> questions_on_opening(const rt::Object& desktop, const std::string& url)
+{
+    auto* o = dynamic_cast<const OfficeObject*>(&desktop);
+    if (!o)
+        return {};
+    rtl::Reference<CancellingHandler> handler(new CancellingHandler);
     try {
-        if (descriptor.hasValue())
-            converter->convertTo(descriptor, cppu::UnoType<decltype(properties)>::get()) >>= properties;
+        Reference<css::frame::XComponentLoader> loader(o->target(), css::uno::UNO_QUERY);
+        if (!loader.is())
+            return {};
+        const css::beans::PropertyValue properties[] = {
+            property("Hidden", Any(true)),
+            property("InteractionHandler", Any(Reference<css::task::XInteractionHandler>(handler.get())))};
+        const Sequence<css::beans::PropertyValue> descriptor(properties, 2);
+        Reference<css::lang::XComponent> opened = loader->loadComponentFromURL(ustr(url), "_blank", 0, descriptor);
+        if (Reference<css::util::XCloseable> closeable(opened, css::uno::UNO_QUERY); closeable.is())
+            closeable->close(true);
+        else if (opened.is())
+            opened->dispose();
+    } catch (const css::lang::DisposedException&) {
+        throw office_error("loadComponentFromURL");
     } catch (const css::uno::Exception&) {
-        return descriptor; // not a descriptor the office would take: the call says so itself
+        // The file would not open at all: what was asked before that still counts.
     }
-    for (const auto& p : properties)
-        if (p.Name == "InteractionHandler")
-            return descriptor;
-    const sal_Int32 n = properties.getLength();
-    properties.realloc(n + 1);
-    properties.getArray()[n].Name = "InteractionHandler";
-    properties.getArray()[n].Value <<= handler;
-    return Any(properties);
-}
-
-QuestionWatch::QuestionWatch(const rt::Object& object) : log_(std::make_shared<QuestionLog>())
-{
-    if (auto* o = dynamic_cast<const OfficeObject*>(&object)) {
-        session_ = o->session();
-        session_->questions = log_;
-    }
-}
-
-QuestionWatch::~QuestionWatch()
-{
-    if (session_ && session_->questions == log_)
-        session_->questions.reset();
-}
-
-std::vector<Question> QuestionWatch::asked() const
-{
-    std::lock_guard<std::mutex> hold(log_->lock);
-    return log_->asked;
+    return handler->asked();
 }
 
 } // namespace office

@@ -1,38 +1,22 @@
 #pragma once
 // The questions LibreOffice asks while it opens a document: a password, a lock it cannot take or
-// honour, a damaged file it offers to repair. A person answers them in LibreOffice as always;
-// ZEB learns which were asked, to tell a cancelled question from a file that would not open.
+// honour, a damaged file it offers to repair. A load that gives no document may be a question the
+// person cancelled in LibreOffice, or a file that does not open: which one it was is asked after.
 
 #include "runtime/object.h"
 
-#include <memory>
+#include <string>
 #include <vector>
 
 namespace office {
 
-struct Session;
-struct QuestionLog;
-
 /// What a question asked about; Report is an error LibreOffice reported, which asks nothing.
 enum class Question { Password, Lock, Repair, Other, Report };
 
-/// Notes the questions asked on one connection while it lives.
-class QuestionWatch {
-public:
-    /// From now until the watch ends, a loadComponentFromURL on the connection `object` came
-    /// from that brings no interaction handler of its own gets one that notes each question
-    /// and passes it on to LibreOffice's own handler, which asks the person.
-    explicit QuestionWatch(const rt::Object& object);
-    ~QuestionWatch();
-    QuestionWatch(const QuestionWatch&) = delete;
-    QuestionWatch& operator=(const QuestionWatch&) = delete;
-
-    /// The questions asked so far, in order.
-    std::vector<Question> asked() const;
-
-private:
-    std::shared_ptr<Session> session_;
-    std::shared_ptr<QuestionLog> log_;
-};
+/// The questions LibreOffice asks on opening the file at `url` through the desktop `desktop`
+/// came from. The file is opened again, hidden, and every question is answered with Cancel
+/// before any window shows it, so nothing reaches the person and no lock is taken; a document
+/// that opens all the same is closed unsaved. Throws rt::Error when the office is gone.
+std::vector<Question> questions_on_opening(const rt::Object& desktop, const std::string& url);
 
 } // namespace office

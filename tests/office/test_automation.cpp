@@ -338,25 +338,41 @@ TEST(OfficeRoundTrips, CallsMadeBeforeTheTypeLibraryIsReadReachTheirMembersAllTh
     doc->call("close", {Value(true)});
 }
 
-TEST(OfficeQuestions, AreNotedWhileWatchedAndAnOrdinaryLoadAsksNoneAndStillOpens)
+TEST(OfficeQuestions, OnOpeningAreNotedAndCancelledUnseenAndAFileThatOpensIsClosedAgain)
 {
     auto desktop = test_office().desktop();
-    const std::string copy = test_office().scratch() + "/watched.ods";
-    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/password.ods", copy,
+    const std::string locked = test_office().scratch() + "/asked.ods";
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/password.ods", locked,
                                std::filesystem::copy_options::overwrite_existing);
-    const auto load = [&](const std::string& url) {
-        return desktop->call("loadComponentFromURL",
-                             {Value(url), Value("_blank"), Value(std::int16_t(0)), Value(std::vector<Value>{})});
+    const auto documents = [&] {
+        int n = 0;
+        auto all = desktop->get("Components").to_object()->call("createEnumeration", {}).to_object();
+        for (; all->call("hasMoreElements", {}).to_bool(); ++n)
+            all->call("nextElement", {});
+        return n;
     };
-    {
-        office::QuestionWatch watch(*desktop);
-        // The office here cancels every question: the password is asked, then the failure reported.
-        EXPECT_THROW(load("file://" + copy).to_object(), rt::Error) << "no document comes back";
-        EXPECT_EQ(watch.asked(), (std::vector<office::Question>{office::Question::Password, office::Question::Report}));
-    }
-    office::QuestionWatch later(*desktop);
-    auto doc = load("private:factory/scalc").to_object();
-    ASSERT_TRUE(doc) << "a load that brings the watch's handler opens as any other";
-    EXPECT_TRUE(later.asked().empty());
-    doc->call("close", {Value(true)});
+    const int before = documents();
+    const auto asked = office::questions_on_opening(*desktop, "file://" + locked);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), office::Question::Password);
+
+    // A workbook another user has open: its lock file names them, and stays as it was.
+    const std::string theirs = test_office().scratch() + "/theirs.ods";
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", theirs,
+                               std::filesystem::copy_options::overwrite_existing);
+    const std::string lock_file = test_office().scratch() + "/.~lock.theirs.ods#";
+    const std::string lock = "Someone Else,otherhost,someone,07.12.2026 09:00,file:///home/someone/.config/libreoffice/4;";
+    std::ofstream(lock_file, std::ios::binary) << lock;
+    const auto about_lock = office::questions_on_opening(*desktop, "file://" + theirs);
+    ASSERT_FALSE(about_lock.empty());
+    EXPECT_EQ(about_lock.front(), office::Question::Lock);
+    std::ifstream kept(lock_file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), lock);
+
+    const std::string plain = test_office().scratch() + "/plain.ods";
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", plain,
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_TRUE(office::questions_on_opening(*desktop, "file://" + plain).empty());
+    EXPECT_EQ(documents(), before) << "nothing opened to ask stays open";
+    EXPECT_FALSE(std::filesystem::exists(test_office().scratch() + "/.~lock.plain.ods#"));
 }
