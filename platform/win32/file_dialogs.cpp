@@ -7,14 +7,19 @@
 #include "win32/commdlg.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 
+#include <chrono>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -153,12 +158,33 @@ DWORD check_record(const OPENFILENAMEA* ofn)
     return 0;
 }
 
+/// A dialog's window goes when the user closes it; the widget, whose teardown stops its folder
+/// list's own thread and takes some milliseconds, goes a moment later, when the caller has done
+/// what the answer was for. A dialog without an owner goes at once.
+struct TakenDownLater {
+    void operator()(QFileDialog* dialog) const
+    {
+        if (!dialog->parent()) {
+            delete dialog;
+            return;
+        }
+        // The name field's list of completions is a window of its own, left open by the Return
+        // that closed the dialog.
+        for (QCompleter* completer : dialog->findChildren<QCompleter*>())
+            if (completer->popup())
+                completer->popup()->hide();
+        dialog->hide();
+        QTimer::singleShot(std::chrono::seconds(1), dialog, &QObject::deleteLater);
+    }
+};
+
 BOOL run_file_dialog(OPENFILENAMEA* ofn, bool save)
 {
     if (const DWORD bad = check_record(ofn))
         return dialog_outcome(bad, FALSE);
 
-    FileDialog dialog(forms::window_for(ofn->hwndOwner), ofn->Flags, save);
+    std::unique_ptr<FileDialog, TakenDownLater> shown(new FileDialog(forms::window_for(ofn->hwndOwner), ofn->Flags, save));
+    FileDialog& dialog = *shown;
     dialog.setWindowTitle(ofn->lpstrTitle ? QString::fromLocal8Bit(ofn->lpstrTitle) : (save ? "Save As" : "Open"));
     const QStringList filters = name_filters(ofn->lpstrFilter);
     if (!filters.isEmpty()) {
