@@ -5,6 +5,7 @@
 
 #include "forms/busy_cursor.h"
 #include "forms/msgbox.h"
+#include "office/automation.h"
 #include "office/questions.h"
 #include "runtime/error.h"
 #include "runtime/value.h"
@@ -15,6 +16,9 @@
 
 std::string ZEB_main::pick_workbook()
 {
+    // What opening the workbook asks of LibreOffice is readied in ZEB while the person chooses.
+    office::prepare_members(*desk, {"Components", "createEnumeration", "hasMoreElements", "nextElement", "getURL",
+                                    "loadComponentFromURL", "Sheets", "Count", "getSheets", "getByIndex"});
     const std::string filters = std::string("LO  files(*.ODS)") + '\0' + "*.ODS";
     const rt::Value flgs(std::int32_t(0x808));
     if (!cdc)

@@ -199,4 +199,15 @@ void await_type_library(const rt::Object& object)
         o->session()->index->wait();
 }
 
+void prepare_members(const rt::Object& object, const std::vector<std::string>& names)
+{
+    auto* o = dynamic_cast<const OfficeObject*>(&object);
+    if (!o || !o->session()->index)
+        return;
+    std::vector<std::string> lowered;
+    for (const std::string& name : names)
+        lowered.push_back(lower(name));
+    o->session()->index->prepare(lowered);
+}
+
 } // namespace office

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace office {
 
@@ -32,7 +33,13 @@ Traffic traffic(const rt::Object& object);
 
 /// Waits until the type library ZEB reads for the connection `object` came from is read (on a
 /// thread of its own, from the connection on; a person choosing a file gives it all the time
-/// it needs). Until then members are found by asking the office.
+/// it needs), and what prepare_members() was given is ready. Until the library is read,
+/// members are found by asking the office.
 void await_type_library(const rt::Object& object);
+
+/// Readies in ZEB, ahead, without a word to the office and on the type library's own thread,
+/// what the first calls of the members `names` (any letter case) over the connection `object`
+/// came from will need: so that those calls, when they come, wait for the office alone.
+void prepare_members(const rt::Object& object, const std::vector<std::string>& names);
 
 } // namespace office

@@ -7,6 +7,9 @@
 #include <com/sun/star/reflection/XInterfaceTypeDescription2.hpp>
 #include <com/sun/star/reflection/XTypeDescriptionEnumerationAccess.hpp>
 
+#include <com/sun/star/reflection/theCoreReflection.hpp>
+#include <com/sun/star/reflection/XIdlReflection.hpp>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -60,17 +63,8 @@ std::string lower(std::string_view s)
 }
 
 TypeIndex::TypeIndex(Reference<css::uno::XComponentContext> local)
+    : thread_([this, local] { run(local); })
 {
-    reading_ = std::async(std::launch::async, [this, local] {
-        // Behind everything else: the program's start-up and the office it talks to come first,
-        // and a person takes longer than this pause to choose a file.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
-        {
-            std::unique_lock<std::mutex> hold(lock_);
-            woken_.wait_for(hold, std::chrono::milliseconds(300), [this] { return stop_.load(); });
-        }
-        return read_library(local, stop_);
-    });
 }
 
 TypeIndex::~TypeIndex()
@@ -80,20 +74,112 @@ TypeIndex::~TypeIndex()
         stop_ = true;
     }
     woken_.notify_all();
-    if (reading_.valid())
-        reading_.wait();
+    thread_.join();
 }
 
-bool TypeIndex::ready()
+void TypeIndex::run(const Reference<css::uno::XComponentContext>& local)
 {
-    return read_ || reading_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    // Behind everything else: the program's start-up and the office it talks to come first,
+    // and a person takes longer than this pause to choose a file.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
+    {
+        std::unique_lock<std::mutex> hold(lock_);
+        woken_.wait_for(hold, std::chrono::milliseconds(300), [this] { return stop_.load(); });
+    }
+    Library library = read_library(local, stop_);
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        library_ = std::move(library);
+        read_ = true;
+    }
+    woken_.notify_all();
+    for (;;) {
+        std::vector<std::string> names;
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            woken_.wait(hold, [this] { return stop_ || !wanted_.empty(); });
+            if (stop_)
+                return;
+            names.swap(wanted_);
+            readying_ = true;
+        }
+        ready_for(local, names);
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            readying_ = false;
+        }
+        woken_.notify_all();
+    }
 }
+
+void TypeIndex::wait()
+{
+    std::unique_lock<std::mutex> hold(lock_);
+    woken_.wait(hold, [this] { return stop_ || (read_ && wanted_.empty() && !readying_); });
+}
+
+void TypeIndex::prepare(const std::vector<std::string>& lower_names)
+{
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        wanted_.insert(wanted_.end(), lower_names.begin(), lower_names.end());
+    }
+    woken_.notify_all();
+}
+
+void TypeIndex::ready_for(const Reference<css::uno::XComponentContext>& local,
+                          const std::vector<std::string>& lower_names)
+{
+    std::set<rtl::OUString> declaring;
+    for (const std::string& name : lower_names)
+        for (const std::string& spelt : {name, "get" + name})
+            if (auto it = library_.methods.find(spelt); it != library_.methods.end())
+                for (const Declared& d : it->second)
+                    declaring.insert(d.iface);
+    // Their bases, then what their methods return, one step out: a proxy of an interface is
+    // made from its whole family's descriptions.
+    std::set<rtl::OUString> wanted;
+    for (const auto& iface : declaring)
+        for (const auto& member : family(iface))
+            wanted.insert(member);
+    try {
+        Reference<css::reflection::XIdlReflection> reflection = css::reflection::theCoreReflection::get(local);
+        std::set<rtl::OUString> returned;
+        for (bool outer : {false, true}) {
+            for (const auto& iface : outer ? returned : wanted) {
+                if (stop_)
+                    return;
+                css::uno::TypeDescription described(iface);
+                if (!described.is())
+                    continue;
+                described.makeComplete();
+                described_.push_back(described);
+                Reference<css::reflection::XIdlClass> cls = reflection->forName(iface);
+                if (!cls.is())
+                    continue;
+                classes_.push_back(cls);
+                for (const auto& method : cls->getMethods()) {
+                    method->getParameterInfos();
+                    const auto type = method->getReturnType();
+                    if (!outer && type.is() && type->getTypeClass() == css::uno::TypeClass_INTERFACE &&
+                        wanted.count(type->getName()) == 0)
+                        for (const auto& member : family(type->getName()))
+                            returned.insert(member);
+                }
+            }
+        }
+    } catch (const css::uno::RuntimeException&) {
+        // What is not readied is found when it is called, as ever.
+    }
+}
+
+bool TypeIndex::ready() { return read_.load(); }
 
 const TypeIndex::Library& TypeIndex::library()
 {
     if (!read_) {
-        library_ = reading_.get();
-        read_ = true;
+        std::unique_lock<std::mutex> hold(lock_);
+        woken_.wait(hold, [this] { return read_.load(); });
     }
     return library_;
 }

@@ -338,6 +338,30 @@ TEST(OfficeRoundTrips, CallsMadeBeforeTheTypeLibraryIsReadReachTheirMembersAllTh
     doc->call("close", {Value(true)});
 }
 
+TEST(OfficeRoundTrips, MembersReadiedAheadAskTheOfficeNothingAndAConnectionEndsWhileTheyAreReadied)
+{
+    auto desktop = test_office().desktop();
+    const std::vector<std::string> names = {"Sheets", "Count", "getByIndex", "Name", "loadComponentFromURL", "close"};
+    const auto before = office::traffic(*desktop);
+    office::prepare_members(*desktop, names);
+    office::await_type_library(*desktop);
+    EXPECT_EQ(office::traffic(*desktop).messages, before.messages) << "readied in ZEB alone";
+    auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                      Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                   .to_object();
+    EXPECT_EQ(doc->get("Sheets").to_object()->call("getByIndex", {Value(std::int16_t(0))}).to_object()->get("Name").to_text(),
+              "Sheet1");
+    doc->call("close", {Value(true)});
+
+    // A connection of its own, let go of at once: its reading and readying end with it.
+    const auto start = std::chrono::steady_clock::now();
+    {
+        auto manager = office::create_object("com.sun.star.ServiceManager");
+        office::prepare_members(*manager, names);
+    }
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+}
+
 TEST(OfficeQuestions, OnOpeningAreNotedAndCancelledUnseenAndAFileThatOpensIsClosedAgain)
 {
     auto desktop = test_office().desktop();

@@ -10,6 +10,7 @@
 #include "zeb_main.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -92,6 +93,8 @@ TEST_F(Loading, ThreeSheetsAreHeldInDocumentOrderAndExitClosesTheWorkbookOnce)
     {
         ProgramRun run(book);
         ASSERT_TRUE(run.form.loaded());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(qobject_cast<QFileDialog*>(w) && w->isVisible()) << "the workbook dialog left the screen";
         const office::Traffic opened = office::traffic(*desk);
         EXPECT_EQ(opened.messages - start.messages, (opened.requests - start.requests) + (opened.releases - start.releases))
             << "the office asked ZEB nothing while opening: the load brought nothing of ZEB's to call";
@@ -120,6 +123,8 @@ TEST_F(Loading, ThreeSheetsAreHeldInDocumentOrderAndExitClosesTheWorkbookOnce)
             EXPECT_FALSE(sheet);
     }
     EXPECT_EQ(open_documents(desk), documents_before) << "the workbook is closed, the office still answers";
+    for (QWidget* w : QApplication::allWidgets())
+        EXPECT_FALSE(qobject_cast<QFileDialog*>(w)) << "the dialog went with the main window at the latest";
     EXPECT_FALSE(fs::exists(lock_file_of(book)));
     EXPECT_EQ(file_bytes(book), before) << "the workbook file is never written";
 }
