@@ -159,7 +159,6 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
                 remote = start_and_connect(settings, waiting, count);
             auto session = std::make_shared<Session>();
             session->messages = count;
-            session->remote = remote;
             Reference<css::lang::XMultiComponentFactory> manager = remote->getServiceManager();
             session->local.reflection = css::reflection::theCoreReflection::get(local_context());
             session->local.converter = css::script::Converter::create(local_context());

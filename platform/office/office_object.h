@@ -36,7 +36,6 @@ struct Route {
 
 /// One connection to a running office: what every object handed out from it shares.
 struct Session {
-    css::uno::Reference<css::uno::XComponentContext> remote;
     css::uno::Reference<css::lang::XSingleServiceFactory> invocation;
     LocalReflection local;
     /// Which interfaces declare which methods, read from ZEB's own type library.

@@ -6,7 +6,6 @@
 #include <com/sun/star/reflection/XInterfaceMethodTypeDescription.hpp>
 #include <com/sun/star/reflection/XInterfaceTypeDescription2.hpp>
 #include <com/sun/star/reflection/XTypeDescriptionEnumerationAccess.hpp>
-
 #include <com/sun/star/reflection/theCoreReflection.hpp>
 #include <com/sun/star/reflection/XIdlReflection.hpp>
 
@@ -149,6 +148,8 @@ void TypeIndex::ready_for(const Reference<css::uno::XComponentContext>& local,
             for (const auto& iface : outer ? returned : wanted) {
                 if (stop_)
                     return;
+                if (!readied_.insert(iface).second)
+                    continue; // readied for names given before, or already on this list
                 css::uno::TypeDescription described(iface);
                 if (!described.is())
                     continue;
@@ -161,8 +162,7 @@ void TypeIndex::ready_for(const Reference<css::uno::XComponentContext>& local,
                 for (const auto& method : cls->getMethods()) {
                     method->getParameterInfos();
                     const auto type = method->getReturnType();
-                    if (!outer && type.is() && type->getTypeClass() == css::uno::TypeClass_INTERFACE &&
-                        wanted.count(type->getName()) == 0)
+                    if (!outer && type.is() && type->getTypeClass() == css::uno::TypeClass_INTERFACE)
                         for (const auto& member : family(type->getName()))
                             returned.insert(member);
                 }

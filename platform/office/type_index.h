@@ -70,6 +70,7 @@ private:
     std::vector<std::string> wanted_;
     bool readying_ = false;
     // What was readied, held so that it stays in memory: the thread's own.
+    std::set<rtl::OUString> readied_;
     std::vector<css::uno::TypeDescription> described_;
     std::vector<css::uno::Reference<css::reflection::XIdlClass>> classes_;
     std::thread thread_;
