@@ -9,6 +9,7 @@
 
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -275,16 +276,22 @@ TEST(MemoryReport, HalvesJoinUnsignedAndTheShareRoundsHalfToEven)
 
     Box box;
     const auto size = [&](double total) { return box.abt.NumberInKB(rt::Currency::from_double(total)); };
-    win32::MEMORYSTATUSEX s{};
-    s.dwLength = sizeof s;
-    s.ullTotalPhys = 8ull << 30;
-    s.ullAvailPhys = 3ull << 30;
-    EXPECT_EQ(memory_report(s, size), "Total memory = 8 GB\nof which 38% is available.");
-    s.ullAvailPhys = (5ull << 30) / 2;
-    EXPECT_EQ(memory_report(s, size), "Total memory = 8 GB\nof which 31% is available.");
-    s.ullTotalPhys = 2ull << 40;
-    s.ullAvailPhys = 1ull << 40;
-    EXPECT_EQ(memory_report(s, size), "Total memory = \nof which 50% is available.");
+    // Shares that lie on a half tell half-to-even from half-up: 12.5 and 62.5 go down, 37.5 up.
+    const std::tuple<std::uint64_t, std::uint64_t, std::string> table[] = {
+        {8ull << 30, 3ull << 30, "Total memory = 8 GB\nof which 38% is available."},
+        {8ull << 30, (5ull << 30) / 2, "Total memory = 8 GB\nof which 31% is available."},
+        {8ull << 30, 1ull << 30, "Total memory = 8 GB\nof which 12% is available."},
+        {8ull << 30, 5ull << 30, "Total memory = 8 GB\nof which 62% is available."},
+        {2ull << 40, 1ull << 40, "Total memory = \nof which 50% is available."},
+        {0, 0, "Total memory = unknown\nthe system did not report it."},
+    };
+    for (const auto& [total, avail, text] : table) {
+        win32::MEMORYSTATUSEX s{};
+        s.dwLength = sizeof s;
+        s.ullTotalPhys = total;
+        s.ullAvailPhys = avail;
+        EXPECT_EQ(memory_report(s, size), text) << total << " " << avail;
+    }
 }
 
 TEST(MemoryReport, TheMachinesOwnMemoryIsRead)

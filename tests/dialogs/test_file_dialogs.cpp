@@ -59,6 +59,10 @@ TEST_F(FileDialogs, OpenGivesTheChosenPathAloneAndKeepsTheWorkingFolder)
     EXPECT_EQ(seen.mode, QFileDialog::AnyFile);
     EXPECT_EQ(cdc.file_record().nFileOffset, book.size() - 8);
     EXPECT_EQ(cdc.file_record().nFilterIndex, 1u);
+    // The buffer held 2047 blanks and its NUL: past the path and its NUL they are still there.
+    const char* buffer = cdc.file_record().lpstrFile;
+    EXPECT_EQ(std::string(buffer + book.size() + 1, 2047 - book.size() - 1), std::string(2047 - book.size() - 1, ' '));
+    EXPECT_EQ(buffer[2047], '\0');
 }
 
 TEST_F(FileDialogs, CancelGivesEmptyTextSetsDlgFailAndShowsNoBox)

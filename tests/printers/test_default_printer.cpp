@@ -10,6 +10,8 @@
 #include "win32/winuser.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 /// The private routines of the dialog service, as the tests call them.
 struct CDC_test_access {
@@ -154,4 +156,47 @@ TEST_F(DefaultPrinterTest, StoredSettingsReachOtherProgramsJobs)
     access.store_printer_settings("NoSuchQueue", 1);
     EXPECT_EQ(cups().lpoptions(), before);
     EXPECT_FALSE(contains(cups().lpoptions(), "Q_B")) << "only the named queue changes";
+}
+
+TEST_F(DefaultPrinterTest, ASpoolerThatCannotStoreTheDefaultIsAFailureOnTheWindows95Way)
+{
+    PlatformSeam win95("1");
+    // The user's settings folder cannot be made: the spooler opens and reads the printer,
+    // then fails to make it the default.
+    const std::string folder = std::string(std::getenv("HOME")) + "/.cups";
+    std::filesystem::remove_all(folder);
+    std::ofstream(folder) << "not a folder";
+    access.set_default_printer("Q_B");
+    std::filesystem::remove(folder);
+    EXPECT_TRUE(dlg_fail) << "a default that was not set is not reported as set";
+    EXPECT_FALSE(contains(cups().run("lpstat -d"), "Q_B"));
+}
+
+TEST_F(DefaultPrinterTest, SettingsAreStoredWhateverTheSizeOfThePrintersRecord)
+{
+    // Names one to four characters longer make records of every size modulo 4, so that
+    // the buffer's rounding is tried both ways.
+    for (const std::string name : {"Q_SIZE", "Q_SIZE1", "Q_SIZE12", "Q_SIZE123"}) {
+        cups().add_queue(name);
+        printers.set_application(printing::Printer(name));
+        printers.application().set(printing::prnCopies, rt::Value(std::int16_t{5}));
+        access.store_printer_settings(name, 0);
+        EXPECT_EQ(printing::Printer(name).get(printing::prnCopies).to_int16(), 5) << name;
+        cups().remove_queue(name);
+    }
+}
+
+TEST_F(DefaultPrinterTest, ANewPaperReplacesThePageSizeAndRegionTheUserHadStored)
+{
+    cups().run("lpoptions -p Q_A -o PageSize=Legal -o PageRegion=Legal");
+    printing::Printer& p = printers.application();
+    ASSERT_EQ(p.name(), "Q_A");
+    ASSERT_EQ(p.get(printing::prnPaperSize).to_int16(), 5);
+    p.set(printing::prnPaperSize, rt::Value(std::int16_t{9}));
+    access.store_printer_settings("Q_A", 0);
+    const std::string stored = cups().lpoptions();
+    EXPECT_FALSE(contains(stored, "PageSize=") || contains(stored, "PageRegion=")) << stored;
+    EXPECT_EQ(printing::Printer("Q_A").get(printing::prnPaperSize).to_int16(), 9);
+    const std::string job = cups().print_and_record("Q_A");
+    EXPECT_TRUE(contains(job, "PageSize=A4") && !contains(job, "Legal")) << job;
 }

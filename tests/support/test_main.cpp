@@ -4,6 +4,7 @@
 #include "modal.h"
 #include "printing/printers.h"
 #include "test_app.h"
+#include "watchdog.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,8 +22,13 @@ public:
     int never_came = 0;
 
 private:
+    void OnTestStart(const testing::TestInfo& test) override
+    {
+        watchdog_.start(std::string(test.test_suite_name()) + "." + test.name());
+    }
     void OnTestEnd(const testing::TestInfo& test) override
     {
+        watchdog_.stop();
         for (const auto& alive : pending_answers())
             if (*alive) {
                 *alive = false;
@@ -32,6 +38,9 @@ private:
             }
         pending_answers().clear();
     }
+
+    /// No single test takes more than a minute and a half, even under the sanitizers.
+    Watchdog watchdog_{std::chrono::seconds(90)};
 };
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QMainWindow>
+#include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -98,6 +99,10 @@ TEST_F(Loading, ThreeSheetsAreHeldInDocumentOrderAndExitClosesTheWorkbookOnce)
         const office::Traffic opened = office::traffic(*desk);
         EXPECT_EQ(opened.messages - start.messages, (opened.requests - start.requests) + (opened.releases - start.releases))
             << "the office asked ZEB nothing while opening: the load brought nothing of ZEB's to call";
+        // On ZEB's own connection: the desktop made; each open document looked at once; one
+        // load, the sheet count, and two calls a sheet.
+        EXPECT_EQ(office::traffic(*run.zeb.desk).calls, 1 + 3 + 3u * static_cast<unsigned>(documents_before) + 3 + 2 * 3u)
+            << "calls by name while the workbook opened";
         EXPECT_TRUE(main_window_shown());
         EXPECT_TRUE(run.zeb.wb_open);
         ASSERT_EQ(run.zeb.sheet_cnt, 3);
@@ -176,45 +181,60 @@ TEST_F(Loading, AWorkbookOpenInLibreOfficeAlreadyIsRefusedAndTheUsersCopyKeepsIt
 
 TEST_F(Loading, UnsavedEditsAtExitAreDiscardedOrKeptOpenAsTheUserSays)
 {
-    for (const QString& choice : {QString("Keep it open"), QString("Discard changes"), QString()}) {
+    // Each answer as a person gives it: a button clicked, or Enter or Escape on the box. Only
+    // the button that says so discards; the keys keep the edits.
+    struct Answer {
+        QString button;
+        int key = 0;
+        bool keeps = false;
+    };
+    const Answer answers[] = {{"Keep it open", 0, true}, {"Discard changes", 0, false}, {"", Qt::Key_Return, true},
+                              {"", Qt::Key_Escape, true}, {"", 0, false}};
+    for (const Answer& answer : answers) {
+        const bool edited = !answer.button.isEmpty() || answer.key != 0;
+        const std::string what = answer.button.toStdString() + " key " + std::to_string(answer.key);
         const std::string book = copy(sample, "edited.ods");
         QString title, text;
         std::shared_ptr<rt::Object> kept;
         {
             ProgramRun run(book);
             ASSERT_TRUE(run.form.loaded());
-            if (!choice.isEmpty()) // the user types into the workbook in Calc
+            if (edited) // the user types into the workbook in Calc
                 run.zeb.wb_sheets[0]
                     ->call("getCellByPosition", {rt::Value(std::int32_t(1)), rt::Value(std::int32_t(1))})
                     .to_object()
                     ->call("setString", {rt::Value("typed in Calc")});
             kept = run.zeb.wb_doc;
-            if (choice.isEmpty()) {
+            if (!edited) {
                 const NoModalExpected no_box(is_message_box); // unmodified: closed as ever, nothing asked
                 run.form.xit.on_click();
             } else {
                 when_modal_of<QMessageBox>([&](QMessageBox* box) {
                     title = box->windowTitle();
                     text = box->text();
+                    if (answer.key) {
+                        QTest::keyClick(box, static_cast<Qt::Key>(answer.key));
+                        return;
+                    }
                     for (QAbstractButton* b : box->buttons())
-                        if (b->text() == choice)
+                        if (b->text() == answer.button)
                             b->click();
                 });
                 forms::window_for(run.form.hwnd())->close(); // the close button is never cancelled
             }
-            EXPECT_TRUE(test_app().forms().empty()) << choice.toStdString();
+            EXPECT_TRUE(test_app().forms().empty()) << what;
         }
-        if (!choice.isEmpty()) {
+        if (edited) {
             EXPECT_EQ(title, "ZEB");
             EXPECT_TRUE(text.contains("changes that are not saved") && text.contains("ZEB does not save workbooks"))
                 << text.toStdString();
         }
-        if (choice == "Keep it open") {
-            EXPECT_EQ(open_documents(desk), documents_before + 1) << "left open in LibreOffice to be saved there";
+        if (answer.keeps) {
+            EXPECT_EQ(open_documents(desk), documents_before + 1) << "left open in LibreOffice to be saved there: " << what;
             EXPECT_TRUE(kept->call("isModified", {}).to_bool());
             kept->call("close", {rt::Value(true)});
         }
-        EXPECT_EQ(open_documents(desk), documents_before) << choice.toStdString();
+        EXPECT_EQ(open_documents(desk), documents_before) << what;
         EXPECT_FALSE(fs::exists(lock_file_of(book)));
         fs::remove(book);
     }
@@ -271,7 +291,7 @@ TEST_F(Loading, FileThatHoldsNoWorkbookIsRefusedByNameAndNothingStaysOpen)
         {
             ProgramRun run(path);
             EXPECT_FALSE(run.form.loaded()) << path;
-            EXPECT_NE(run.zeb.exit_code, 0) << path;
+            EXPECT_EQ(run.zeb.exit_code, 3) << path;
             EXPECT_EQ(run.zeb.sheet_cnt, 0);
             EXPECT_FALSE(run.zeb.wb_doc);
         }
@@ -415,4 +435,89 @@ TEST(LoadingOnAnOfficeThatEnds, LibreOfficeQuittingBeforeTheFileIsChosenIsAnOffi
     EXPECT_EQ(zeb.exit_code, 2);
     EXPECT_FALSE(form.loaded());
     EXPECT_TRUE(test_app().forms().empty());
+}
+
+namespace {
+
+/// An office object that notes in `log` when the last of its holders lets go of it, and
+/// passes every call on to the real one.
+class NotedObject : public rt::Object {
+public:
+    NotedObject(std::shared_ptr<rt::Object> real, std::string name, std::vector<std::string>& log)
+        : real_(std::move(real)), name_(std::move(name)), log_(log)
+    {
+    }
+    ~NotedObject() override { log_.push_back(name_); }
+    rt::Value call(std::string_view name, const std::vector<rt::Value>& args) override { return real_->call(name, args); }
+    rt::Value get(std::string_view name) override { return real_->get(name); }
+    void set(std::string_view name, const rt::Value& value) override { real_->set(name, value); }
+
+private:
+    std::shared_ptr<rt::Object> real_;
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+} // namespace
+
+TEST_F(Loading, ExitLetsGoOfTheSheetsThenTheWorkbookThenTheDesktopThenTheOffice)
+{
+    const std::string book = copy(sample, "released.ods");
+    std::vector<std::string> released;
+    {
+        ProgramRun run(book);
+        ASSERT_TRUE(run.form.loaded());
+        ZEB_main& z = run.zeb;
+        for (std::size_t i = 0; i < z.wb_sheets.size(); ++i)
+            z.wb_sheets[i] = std::make_shared<NotedObject>(z.wb_sheets[i], "sheet " + std::to_string(i), released);
+        z.wb_doc = std::make_shared<NotedObject>(z.wb_doc, "workbook", released);
+        z.desk = std::make_shared<NotedObject>(z.desk, "desktop", released);
+        z.svc_mgr = std::make_shared<NotedObject>(z.svc_mgr, "service manager", released);
+        run.form.xit.on_click();
+    }
+    EXPECT_EQ(released, (std::vector<std::string>{"sheet 0", "sheet 1", "sheet 2", "workbook", "desktop", "service manager"}));
+    EXPECT_EQ(open_documents(desk), documents_before);
+}
+
+TEST_F(Loading, TheWorkbookOpensInANewWindowBesideTheUsersUntouchedDocument)
+{
+    // An empty, untouched document of the user's is a window LibreOffice would reuse for a
+    // load that does not ask for a new one.
+    auto users = desk->call("loadComponentFromURL", {rt::Value("private:factory/scalc"), rt::Value("_blank"),
+                                                     rt::Value(std::int16_t(0)), rt::Value(std::vector<rt::Value>{})})
+                     .to_object();
+    const std::string book = copy(sample, "beside.ods");
+    {
+        ProgramRun run(book);
+        ASSERT_TRUE(run.form.loaded());
+        EXPECT_EQ(open_documents(desk), documents_before + 2) << "the user's document is still there";
+        EXPECT_EQ(users->call("getURL", {}).to_text(), "") << "and still the user's empty document";
+        run.form.xit.on_click();
+    }
+    EXPECT_EQ(open_documents(desk), documents_before + 1);
+    users->call("close", {rt::Value(true)});
+}
+
+TEST_F(Loading, AWorkbookDialogThatFailsIsSaidAndEndsWithThree)
+{
+    // A path longer than the dialog's buffer: the dialog fails with its code, not a cancel.
+    std::string folder = test_office().scratch();
+    for (int i = 0; i < 9; ++i)
+        folder += "/" + std::string(240, static_cast<char>('a' + i));
+    fs::create_directories(folder);
+    const std::string book = folder + "/long.ods";
+    fs::copy_file(sample, book);
+    ASSERT_GT(book.size(), 2048u);
+    SeenBox box;
+    answer_box(box);
+    {
+        ProgramRun run(book);
+        EXPECT_FALSE(run.form.loaded());
+        EXPECT_TRUE(run.zeb.dlg_fail);
+        EXPECT_EQ(run.zeb.exit_code, 3) << "a failed dialog is no cancel";
+    }
+    fs::remove_all(test_office().scratch() + "/" + std::string(240, 'a'));
+    EXPECT_EQ(box.title, "FUNCTION ERROR");
+    EXPECT_EQ(box.text, "ShowOpen\n\nThe function was provided with a filename buffer which was too small.");
+    EXPECT_EQ(open_documents(desk), documents_before);
 }
