@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
 
 using rt::Value;
@@ -380,18 +381,29 @@ TEST(OfficeQuestions, OnOpeningAreNotedAndCancelledUnseenAndAFileThatOpensIsClos
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked.front(), office::Question::Password);
 
-    // A workbook another user has open: its lock file names them, and stays as it was.
-    const std::string theirs = test_office().scratch() + "/theirs.ods";
-    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", theirs,
-                               std::filesystem::copy_options::overwrite_existing);
-    const std::string lock_file = test_office().scratch() + "/.~lock.theirs.ods#";
-    const std::string lock = "Someone Else,otherhost,someone,07.12.2026 09:00,file:///home/someone/.config/libreoffice/4;";
-    std::ofstream(lock_file, std::ios::binary) << lock;
-    const auto about_lock = office::questions_on_opening(*desktop, "file://" + theirs);
-    ASSERT_FALSE(about_lock.empty());
-    EXPECT_EQ(about_lock.front(), office::Question::Lock);
-    std::ifstream kept(lock_file, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), lock);
+    // Lock files of every kind: another user's, one naming this user on this machine (left by
+    // an office of theirs that ended), one that cannot be read. Each is a question about the
+    // lock, and each lock file stays as it was.
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    const std::string me = getpwuid(getuid())->pw_name;
+    const std::pair<const char*, std::string> locks[] = {
+        {"theirs", "Someone Else,otherhost,someone,07.12.2026 09:00,file:///home/someone/.config/libreoffice/4;"},
+        {"own", "," + me + "," + host + ",07.12.2026 09:00,file:///tmp/zeb-an-office-that-ended/profile;"},
+        {"broken", std::string("\x01\x02 not a lock", 12)},
+    };
+    for (const auto& [name, lock] : locks) {
+        const std::string book = test_office().scratch() + "/" + name + ".ods";
+        std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", book,
+                                   std::filesystem::copy_options::overwrite_existing);
+        const std::string lock_file = test_office().scratch() + "/.~lock." + name + ".ods#";
+        std::ofstream(lock_file, std::ios::binary) << lock;
+        const auto about_lock = office::questions_on_opening(*desktop, "file://" + book);
+        ASSERT_FALSE(about_lock.empty()) << name;
+        EXPECT_EQ(about_lock.front(), office::Question::Lock) << name;
+        std::ifstream kept(lock_file, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), lock) << name;
+    }
 
     const std::string plain = test_office().scratch() + "/plain.ods";
     std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", plain,
