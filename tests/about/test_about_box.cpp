@@ -260,7 +260,7 @@ TEST(NumberInKB, EachRangeHasItsUnitAndRounding)
     Box box;
     const std::pair<std::int64_t, std::string> table[] = {
         {0, "0 bytes"},          {1023, "1023 bytes"},      {1024, "1 KB"},       {1536, "1.5 KB"},
-        {1048575, "1024 KB"},    {1048576, "1 MB"},         {1073741824, "1 GB"}, {8589934592, "8 GB"},
+        {1048575, "1024 KB"},    {1048576, "1 MB"},         {1310720, "1.25 MB"},         {1073741824, "1 GB"}, {8589934592, "8 GB"},
         {16000000000, "14.9 GB"}, {-5, "-5 bytes"},         {1099511627776, ""},  {5000000000000, ""},
     };
     for (const auto& [bytes, text] : table)

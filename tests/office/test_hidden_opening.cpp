@@ -14,6 +14,7 @@
 #include <rtl/ref.hxx>
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,7 +58,19 @@ TEST(OfficeQuestions, TheSecondOpeningIsHiddenFromThePerson)
     std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", plain,
                                std::filesystem::copy_options::overwrite_existing);
     EXPECT_TRUE(office::questions_on_opening(*test_office().desktop(), "file://" + plain).empty());
-    events->removeDocumentEventListener(watch.get());
     ASSERT_EQ(watch->hidden.size(), 1u) << "the file was opened once, to be closed again";
     EXPECT_TRUE(watch->hidden[0]) << "opened hidden";
+
+    // A question is answered Cancel: the file another user has locked is not opened at all,
+    // neither read-only nor as a copy.
+    const std::string theirs = test_office().scratch() + "/locked_by_them.ods";
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", theirs,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::ofstream(test_office().scratch() + "/.~lock.locked_by_them.ods#")
+        << "Someone Else,otherhost,someone,07.12.2026 09:00,file:///home/someone/.config/libreoffice/4;";
+    const auto asked = office::questions_on_opening(*test_office().desktop(), "file://" + theirs);
+    events->removeDocumentEventListener(watch.get());
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), office::Question::Lock);
+    EXPECT_EQ(watch->hidden.size(), 1u) << "nothing more was opened";
 }

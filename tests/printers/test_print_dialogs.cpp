@@ -14,6 +14,7 @@
 #include "win32/wingdi.h"
 #include "win32/winuser.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -208,6 +209,8 @@ TEST_F(PrintDialogTest, ACallersPresetSurvivesWhereTheUserChangesNothing)
     QString shown_size, shown_queue;
     answer_print_dialog([&](QPrintDialog* d) {
         shown_queue = d->findChild<QComboBox*>("printers")->currentText();
+        d->findChild<QSpinBox*>("copies")->setValue(2);
+        d->findChild<QCheckBox*>("collate")->setChecked(true);
         when_modal([&](QWidget* properties) {
             shown_size = properties->findChild<QComboBox*>("pageSizeCombo")->currentText();
             static_cast<QDialog*>(properties)->accept();
@@ -228,13 +231,19 @@ TEST_F(PrintDialogTest, ACallersPresetSurvivesWhereTheUserChangesNothing)
     EXPECT_EQ(got.dmPrintQuality, 600) << "the queue's own where the caller said nothing";
     EXPECT_EQ(got.dmMediaType, 3u);
     EXPECT_EQ(got.dmDuplex, 1);
+    EXPECT_EQ(got.dmCopies, 2);
+    EXPECT_EQ(pd.nCopies, 2);
+    EXPECT_EQ(got.dmCollate, 1);
+    EXPECT_TRUE(pd.Flags & win32::PD_COLLATE);
     EXPECT_NE(pd.hDC, 0);
     win32::DeleteDC(pd.hDC);
 
-    // Again with the blocks it gave back, the properties page never opened.
-    pd.Flags = 0;
-    answer_print_dialog(nullptr);
+    // Again with the blocks it gave back, as the setup dialog, the properties page never opened.
+    pd.Flags = win32::PD_PRINTSETUP;
+    QString title;
+    answer_print_dialog([&](QPrintDialog* d) { title = d->windowTitle(); });
     ASSERT_TRUE(win32::PrintDlgA(&pd));
+    EXPECT_EQ(title, "Print Setup");
     std::memcpy(&got, win32::GlobalLock(pd.hDevMode), sizeof got);
     win32::GlobalUnlock(pd.hDevMode);
     EXPECT_EQ(got.dmPaperSize, 5);

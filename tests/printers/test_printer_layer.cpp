@@ -71,7 +71,7 @@ TEST_F(PrinterTest, EachPropertyTakesWhatTheQueueOffersAndRefusesTheRest)
     Printer p("Q_A");
     const std::vector<std::tuple<std::int32_t, std::int16_t, std::int16_t>> cases = {
         // property, a value the queue offers, one it does not
-        {prnOrientation, 2, 3},     {prnPaperSize, 5, 8 /* A3 */}, {prnCopies, 7, 0},
+        {prnOrientation, 2, 3},     {prnPaperSize, 5, 8 /* A3 */}, {prnCopies, 7, 0}, {prnCopies, 9999, 10000},
         {prnPaperBin, 1, 2 /* lower */}, {prnPrintQuality, 300, 1200}, {prnPrintQuality, -4, -5},
         {prnColorMode, 1, 3},       {prnDuplex, 2, 4},
     };
@@ -164,16 +164,25 @@ TEST_F(PrinterTest, SpoolerHandlesReadPrinterInformationAndStoredSettings)
     ASSERT_TRUE(win32::GetPrinterA(h, 5, reinterpret_cast<win32::BYTE*>(small.data()), 512, &needed));
     EXPECT_NE(reinterpret_cast<const win32::PRINTER_INFO_5A*>(small.data())->Attributes & win32::PRINTER_ATTRIBUTE_DEFAULT, 0u);
 
-    // A value the queue does not offer stores nothing at all.
-    win32::DEVMODEA dm = *info->pDevMode;
-    dm.dmFields = win32::DM_ORIENTATION | win32::DM_PAPERSIZE;
-    dm.dmOrientation = 2;
-    dm.dmPaperSize = 8; // A3
-    reinterpret_cast<win32::PRINTER_INFO_2A*>(bytes)->pDevMode = &dm;
-    const std::string before = cups().lpoptions();
-    EXPECT_FALSE(win32::SetPrinterA(h, 2, bytes, 0));
-    EXPECT_EQ(win32::GetLastError(), win32::ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(cups().lpoptions(), before);
+    // A value the queue does not offer, beside one it does, stores nothing at all.
+    const win32::DEVMODEA offered = *info->pDevMode;
+    const std::function<void(win32::DEVMODEA&)> refused[] = {
+        [](win32::DEVMODEA& d) { d.dmFields |= win32::DM_PAPERSIZE, d.dmPaperSize = 8; }, // A3
+        [](win32::DEVMODEA& d) { d.dmFields |= win32::DM_COPIES, d.dmCopies = 0; },
+        [](win32::DEVMODEA& d) { d.dmFields |= win32::DM_COPIES, d.dmCopies = 10000; },
+        [](win32::DEVMODEA& d) { d.dmOrientation = 3; },
+    };
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        win32::DEVMODEA dm = offered;
+        dm.dmFields = win32::DM_ORIENTATION;
+        dm.dmOrientation = 2;
+        refused[i](dm);
+        reinterpret_cast<win32::PRINTER_INFO_2A*>(bytes)->pDevMode = &dm;
+        const std::string before = cups().lpoptions();
+        EXPECT_FALSE(win32::SetPrinterA(h, 2, bytes, 0)) << i;
+        EXPECT_EQ(win32::GetLastError(), win32::ERROR_INVALID_PARAMETER) << i;
+        EXPECT_EQ(cups().lpoptions(), before) << i;
+    }
 
     EXPECT_TRUE(win32::ClosePrinter(h));
     EXPECT_FALSE(win32::ClosePrinter(h));
