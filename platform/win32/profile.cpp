@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <strings.h>
 
 namespace win32 {
@@ -48,6 +49,16 @@ DWORD copy_keys(const std::vector<std::string>& keys, LPSTR buffer, DWORD size)
     return static_cast<DWORD>(n == list.size() && n > 0 ? n - 1 : n);
 }
 
+/// The queue a "name,driver,port" entry starts with. A queue's name may hold commas, and so
+/// may its port: the longest part before a comma that names a queue is the one.
+std::optional<std::string> queue_named_first(const std::string& entry)
+{
+    for (std::size_t end = entry.rfind(','); end != std::string::npos && end > 0; end = entry.rfind(',', end - 1))
+        if (const auto queue = printing::find_queue(entry.substr(0, end)))
+            return queue;
+    return entry.find(',') == std::string::npos ? printing::find_queue(entry) : std::nullopt;
+}
+
 std::string ports_entry(const std::string& queue) { return "winspool," + printing::queue_port(queue) + ",15,45"; }
 
 } // namespace
@@ -86,7 +97,7 @@ BOOL WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value)
     if (same(section, "windows") && same(key, "Device")) {
         // "name,driver,port": the printer the name stands for becomes the user's default.
         const std::string entry = value ? value : "";
-        const auto queue = printing::find_queue(entry.substr(0, entry.find(',')));
+        const auto queue = queue_named_first(entry);
         if (!queue || !printing::make_default_queue(*queue)) {
             SetLastError(ERROR_INVALID_PRINTER_NAME);
             return FALSE;

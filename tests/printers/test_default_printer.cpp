@@ -200,3 +200,22 @@ TEST_F(DefaultPrinterTest, ANewPaperReplacesThePageSizeAndRegionTheUserHadStored
     const std::string job = cups().print_and_record("Q_A");
     EXPECT_TRUE(contains(job, "PageSize=A4") && !contains(job, "Legal")) << job;
 }
+
+TEST_F(DefaultPrinterTest, QueueNamesWithCommasOfFullLengthOrInUtf8BecomeTheDefaultWhole)
+{
+    // "Office" is installed beside "Office,2F": the default must be the one chosen.
+    const std::string longest = "Q_" + std::string(125, 'L');
+    const std::string names[] = {"Office,2F", longest, "B\xc3\xbcro-Drucker"};
+    cups().add_queue("Office");
+    for (const std::string& name : names)
+        cups().add_queue(name);
+    for (const std::string& name : names) {
+        access.set_default_printer(name);
+        EXPECT_EQ(device(), name + ",winspool,file:///dev/null");
+        EXPECT_EQ(printing::default_queue(), name);
+        EXPECT_FALSE(dlg_fail);
+    }
+    for (const std::string& name : names)
+        cups().remove_queue(name);
+    cups().remove_queue("Office");
+}
