@@ -49,6 +49,23 @@ void take_block(win32::HGLOBAL block, void* bytes, std::size_t size)
     win32::GlobalFree(block);
 }
 
+/// The device name a names block carries, and the block freed; empty when it holds none.
+std::string device_in(win32::HGLOBAL names)
+{
+    std::string device;
+    if (const char* p = static_cast<const char*>(win32::GlobalLock(names))) {
+        const std::size_t size = win32::GlobalSize(names);
+        win32::WORD at = 0;
+        if (size >= 8)
+            std::memcpy(&at, p + 2, 2);
+        if (at > 0 && at < size)
+            device.assign(p + at, strnlen(p + at, size - at));
+        win32::GlobalUnlock(names);
+    }
+    win32::GlobalFree(names);
+    return device;
+}
+
 std::string upper(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -110,17 +127,21 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
         dialog_failed("ShowPrinter");
         return;
     }
-    // Only the settings tell the choices; the names, page range and device context are not used.
-    win32::GlobalFree(pd.hDevNames);
+    // The settings tell the choices and the names block the printer, by its whole name (the
+    // settings hold only its first 31 characters); page range and device context are not used.
+    std::string chosen_device = device_in(pd.hDevNames);
     if (pd.hDC)
         win32::DeleteDC(pd.hDC);
     take_block(pd.hDevMode, &dm, devmode_bytes);
 
-    const char* chosen_name = reinterpret_cast<const char*>(dm.dmDeviceName);
-    const std::size_t length = strnlen(chosen_name, win32::CCHDEVICENAME);
-    if (length == win32::CCHDEVICENAME)
-        throw rt::Error(rt::errInvalidCall, "CDC_class", "Invalid procedure call or argument");
-    const std::string chosen = upper(std::string(chosen_name, length));
+    if (chosen_device.empty()) {
+        const char* chosen_name = reinterpret_cast<const char*>(dm.dmDeviceName);
+        const std::size_t length = strnlen(chosen_name, win32::CCHDEVICENAME);
+        if (length == win32::CCHDEVICENAME)
+            throw rt::Error(rt::errInvalidCall, "CDC_class", "Invalid procedure call or argument");
+        chosen_device.assign(chosen_name, length);
+    }
+    const std::string chosen = upper(chosen_device);
 
     if (chosen != upper(app_printer.get(prnDeviceName).to_text())) {
         for (const Printer& member : printers_.collection()) {

@@ -173,18 +173,26 @@ TEST_F(PrintDialogTest, WithDefaultFlagOnTheChosenPrinterBecomesTheDefaultFirst)
     EXPECT_TRUE(contains(cups().print_and_record("Q_B"), "copies=2 ")) << "other programs' jobs get it";
 }
 
-TEST_F(PrintDialogTest, ANameLongerThanTheSettingsHoldComesBackCutAndReplacesNothing)
+TEST_F(PrintDialogTest, AQueueOfAnyLengthChosenIsTheOneUsedEvenWhereAnotherSharesItsFirst31Characters)
 {
-    const std::string long_name = "Q_A_QUEUE_WHOSE_NAME_IS_FORTY_CHARS_LONG";
-    cups().add_queue(long_name);
-    use(long_name);
-    answer_print_dialog([](QPrintDialog* d) { d->findChild<QSpinBox*>("copies")->setValue(4); });
+    // The settings block holds 31 characters of a name; a queue is named by exactly those.
+    const std::string longest = "Q_A_QUEUE_WHOSE_NAME_IS_LONG_" + std::string(98, 'X');
+    cups().add_queue(longest);
+    cups().add_queue(longest.substr(0, 31));
+    use("Q_A");
+    answer_print_dialog([&](QPrintDialog* d) {
+        pick_queue(d, QString::fromStdString(longest));
+        d->findChild<QSpinBox*>("copies")->setValue(4);
+    });
     cdc.ShowPrinter(rt::Value(0), 0);
-    cups().remove_queue(long_name);
     EXPECT_FALSE(dlg_fail);
-    EXPECT_EQ(printers.application().name(), long_name);
+    EXPECT_EQ(printers.application().name(), longest);
     EXPECT_EQ(printers.application().get(prnCopies).to_int16(), 4);
-    EXPECT_EQ(cups().lpoptions(), "") << "storing under the cut name does nothing";
+    EXPECT_TRUE(contains(cups().run("lpstat -d"), "system default destination: " + longest + "\n"));
+    EXPECT_TRUE(contains(cups().lpoptions(), longest + " copies=4")) << cups().lpoptions();
+    EXPECT_EQ(printing::Printer(longest).get(prnCopies).to_int16(), 4);
+    cups().remove_queue(longest);
+    cups().remove_queue(longest.substr(0, 31));
 }
 
 TEST_F(PrintDialogTest, ACallersPresetSurvivesWhereTheUserChangesNothing)
