@@ -92,7 +92,8 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
         std::memcpy(dm.dmDeviceName, name.data(), win32::CCHDEVICENAME);
     });
     dm.dmSize = devmode_bytes;
-    dm.dmFields = win32::DM_ORIENTATION | win32::DM_DUPLEX;
+    // The paper is marked as set with the orientation and duplex: an untouched OK keeps it.
+    dm.dmFields = win32::DM_ORIENTATION | win32::DM_PAPERSIZE | win32::DM_DUPLEX;
     attempt([&] { dm.dmPaperWidth = app_printer.get(prnPaperWidth).to_int16(); });
     attempt([&] { dm.dmOrientation = app_printer.get(prnOrientation).to_int16(); });
     attempt([&] { dm.dmPaperSize = app_printer.get(prnPaperSize).to_int16(); });
@@ -185,7 +186,7 @@ std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flg
     psd.hInstance = rt::App::instance();
     psd.Flags = flgs;
     dm.dmSize = devmode_bytes;
-    dm.dmFields = win32::DM_ORIENTATION | win32::DM_DUPLEX;
+    dm.dmFields = win32::DM_ORIENTATION | win32::DM_PAPERSIZE | win32::DM_DUPLEX;
     attempt([&] { dm.dmPaperWidth = app_printer.get(prnPaperWidth).to_int16(); });
     attempt([&] { dm.dmOrientation = app_printer.get(prnOrientation).to_int16(); });
     attempt([&] { dm.dmPaperSize = app_printer.get(prnPaperSize).to_int16(); });

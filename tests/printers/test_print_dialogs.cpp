@@ -109,7 +109,7 @@ TEST_F(PrintDialogTest, TheBlocksNameTheApplicationPrinterPaddedAndAtTheirOffset
     cdc.ShowPrinter(rt::Value(0), 0);
     cups().remove_queue("Q_NINECHR");
     EXPECT_EQ(devmode_name, "Q_NINECHR" + std::string(23, ' ')) << "blank-padded, no NUL";
-    EXPECT_EQ(fields, 0x1001u);
+    EXPECT_EQ(fields, 0x1003u) << "orientation, paper size and duplex";
     EXPECT_EQ(offsets, (std::array<win32::WORD, 4>{8, 17, 27, 0}));
     EXPECT_EQ(names, std::string("winspool\0Q_NINECHR\0file:///dev/null\0", 36) + std::string(64, ' '));
 }
@@ -487,4 +487,27 @@ TEST_F(PrintDialogTest, WithoutAUnitFlagPageSetupWorksInTheLocalesUnit)
         EXPECT_FLOAT_EQ(page_data(cdc)[4], inches ? 8.268f : 210.0f) << locale << ": A4, portrait";
     }
     QLocale::setDefault(before);
+}
+
+TEST_F(PrintDialogTest, ThePaperChosenInPageSetupIsWhatTheNextDialogsShowAndKeep)
+{
+    use("Q_A");
+    answer_page_setup([](QPageSetupDialog* d) {
+        auto* sizes = d->findChild<QComboBox*>("pageSizeCombo");
+        sizes->setCurrentIndex(sizes->findText("US Legal"));
+    });
+    ASSERT_EQ(cdc.ShowPageSetupDlg(rt::Value(0), win32::PSD_INHUNDREDTHSOFMILLIMETERS), 0);
+    ASSERT_EQ(printers.application().get(prnPaperSize).to_int16(), 5);
+
+    answer_print_dialog(nullptr); // an untouched OK, the default flag on
+    cdc.ShowPrinter(rt::Value(0), 0);
+    EXPECT_EQ(printers.application().get(prnPaperSize).to_int16(), 5);
+    EXPECT_TRUE(contains(cups().lpoptions(), "media=na_legal_8.5x14in")) << cups().lpoptions();
+
+    QString shown;
+    answer_page_setup([&](QPageSetupDialog* d) { shown = d->findChild<QComboBox*>("pageSizeCombo")->currentText(); });
+    ASSERT_EQ(cdc.ShowPageSetupDlg(rt::Value(0), win32::PSD_INHUNDREDTHSOFMILLIMETERS), 0);
+    EXPECT_EQ(shown, "US Legal");
+    EXPECT_EQ(printers.application().get(prnPaperSize).to_int16(), 5);
+    EXPECT_FLOAT_EQ(page_data(cdc)[5], 355.6f);
 }
