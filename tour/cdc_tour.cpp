@@ -101,8 +101,9 @@ int main(int argc, char** argv)
          }},
         {"ShowPa&geSetupDlg", {{"flags", "0x8"}},
          [&](const auto& a) {
-             return std::to_string(cdc.ShowPageSetupDlg(rt::Value(static_cast<std::int32_t>(huke)), number(a[0]))) +
-                    application_printer();
+             // The state is read after the call, not in the same expression as it.
+             const std::int32_t answer = cdc.ShowPageSetupDlg(rt::Value(static_cast<std::int32_t>(huke)), number(a[0]));
+             return std::to_string(answer) + application_printer();
          }},
         {"P&ageData", {},
          [&](const auto&) {
@@ -148,6 +149,9 @@ int main(int argc, char** argv)
                 line = name.toStdString() + " could not read its arguments: " + e.what();
             }
             line += " dlg_fail=" + std::string(dlg_fail ? "True" : "False") + " last_error=" + hex(cdc.last_error());
+            // The system's own text for 0x100B speaks of WIN.INI; here it means the queue is gone.
+            if (cdc.last_error() == 0x100B)
+                line += " (the printer's queue is no longer installed)";
             std::printf("%s\n", line.c_str());
             std::fflush(stdout);
             results->appendPlainText(QString::fromStdString(line));

@@ -80,7 +80,8 @@ def main():
                 if option not in stored:
                     failures.append("lpoptions -p Q_B lacks %s: %s" % (option, stored.strip()))
 
-        # Page setup, confirmed as it comes, then its figures.
+        # Page setup, turned to landscape from the keyboard, then its figures; the line says
+        # the application printer's state after the call.
         keys(session, main_window, "alt+g")
         dialog = session.find_window("^Page Setup$", timeout=30)
         if dialog is None:
@@ -88,15 +89,18 @@ def main():
         else:
             time.sleep(0.3)
             session.screenshot("page_setup_dialog.png", dialog)
+            # As a person does: a click on "Landscape" (at its place in the dialog).
+            subprocess.run(["xdotool", "mousemove", "--window", dialog, "45", "201", "click", "1"], env=session.env, check=True)
+            time.sleep(0.2)
             keys(session, dialog, "Return")
             line = next_line(program, failures, "ShowPageSetupDlg") or ""
             print(line)
-            if not line.startswith("ShowPageSetupDlg -> 0 application=Q_B"):
-                failures.append("page setup was not confirmed: " + line)
+            if not line.startswith("ShowPageSetupDlg -> 0 application=Q_B orientation=2"):
+                failures.append("page setup was not confirmed in landscape: " + line)
             keys(session, main_window, "alt+a")
             line = next_line(program, failures, "PageData") or ""
             print(line)
-            if not line.startswith("PageData -> 25.4 25.4 25.4 25.4 210 297 0"):
+            if not line.startswith("PageData -> 25.4 25.4 25.4 25.4 297 210 0"):
                 failures.append("PageData gave: " + line)
         session.screenshot("tour.png", main_window)
         session.close_window(main_window)
