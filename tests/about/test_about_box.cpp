@@ -4,6 +4,7 @@
 #include "forms/picture_impl.h"
 #include "forms/controls_impl.h"
 #include "modal.h"
+#include "runtime/app.h"
 #include "runtime/error.h"
 #include "test_app.h"
 
@@ -303,4 +304,16 @@ TEST(MemoryReport, TheMachinesOwnMemoryIsRead)
     ASSERT_EQ(win32::GlobalMemoryStatusEx(&s), win32::TRUE);
     EXPECT_GT(s.ullTotalPhys, 64ull << 20);
     EXPECT_LE(s.ullAvailPhys, s.ullTotalPhys);
+}
+
+TEST(AboutLayout, TheProgramsOwnVersionInformationReadsLikeAProducts)
+{
+    Box box(rt::App::version());
+    box.start_up_call();
+    About& w = box.w();
+    EXPECT_EQ(w.title_lbl[0]->caption(), "ZEB");
+    EXPECT_TRUE(w.title_lbl[2]->visible() && !w.title_lbl[2]->caption().empty()) << "a description";
+    EXPECT_TRUE(w.title_lbl[3]->visible() && !w.title_lbl[3]->caption().empty()) << "a comment";
+    EXPECT_EQ(w.make_lbl[0]->caption(), "The ZEB developers");
+    EXPECT_EQ(w.make_lbl[1]->caption(), "\u00A9 2026 The ZEB developers");
 }
