@@ -110,6 +110,16 @@ TEST_F(Loading, ThreeSheetsAreHeldInDocumentOrderAndExitClosesTheWorkbookOnce)
         EXPECT_EQ(run.zeb.wb_sheets[0]->get("Name").to_text(), "Accounts");
         EXPECT_EQ(run.zeb.wb_sheets[1]->get("Name").to_text(), "Budget");
         EXPECT_EQ(run.zeb.wb_sheets[2]->get("Name").to_text(), "Notes");
+        // Each sheet holds a few rows a person recognises at once.
+        const auto cell = [&](int sheet, int column, int row) {
+            return run.zeb.wb_sheets[static_cast<std::size_t>(sheet)]
+                ->call("getCellByPosition", {rt::Value(std::int32_t(column)), rt::Value(std::int32_t(row))})
+                .to_object();
+        };
+        EXPECT_EQ(cell(0, 0, 0)->get("String").to_text(), "Account");
+        EXPECT_EQ(cell(0, 1, 1)->get("Value").to_double(), 1200.0);
+        EXPECT_EQ(cell(1, 0, 3)->get("String").to_text(), "Travel");
+        EXPECT_EQ(cell(2, 0, 0)->get("String").to_text(), "Sample workbook for ZEB");
         EXPECT_EQ(open_documents(desk), documents_before + 1);
         // The dialog was asked exactly so: one existing path, the working folder kept, and
         // the filter text with its two blanks, ending in the list's double NUL.
