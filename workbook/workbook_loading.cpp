@@ -54,7 +54,7 @@ void ZEB_main::open_workbook()
     try {
         // A second copy of a workbook the user has open in LibreOffice would be an editable
         // copy beside theirs, and closing it would take away their lock: load nothing then.
-        if (open_in_office(url))
+        if (open_in_office(path, url))
             why = "The workbook is already open in LibreOffice: close it there, then start ZEB again.";
         else
             why = load_workbook(path, url);
@@ -93,6 +93,17 @@ std::string unescaped(const std::string& url)
     return out;
 }
 
+/// Whether the document at the file URL `url` (its escapes read back) is the file at `path`:
+/// the same file on the same device, whatever link, mount or letter case names it.
+bool same_file(const std::string& url, const std::string& path)
+{
+    const std::string scheme = "file://";
+    if (url.compare(0, scheme.size(), scheme) != 0)
+        return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(url.substr(scheme.size()), path, ec) && !ec;
+}
+
 /// What LibreOffice asked about while opening, the first question that was one; empty when it
 /// asked nothing (an error it reported is no question).
 std::string cancelled_question(const std::vector<office::Question>& asked)
@@ -116,7 +127,7 @@ std::string cancelled_question(const std::vector<office::Question>& asked)
 
 } // namespace
 
-bool ZEB_main::open_in_office(const std::string& url)
+bool ZEB_main::open_in_office(const std::string& path, const std::string& url)
 {
     forms::BusyCursor busy;
     const std::string wanted = unescaped(url);
@@ -124,7 +135,8 @@ bool ZEB_main::open_in_office(const std::string& url)
     while (documents->call("hasMoreElements", {}).to_bool()) {
         auto document = documents->call("nextElement", {}).to_object();
         try {
-            if (unescaped(document->call("getURL", {}).to_text()) == wanted)
+            const std::string theirs = unescaped(document->call("getURL", {}).to_text());
+            if (theirs == wanted || same_file(theirs, path))
                 return true;
         } catch (const rt::Error& e) {
             if (e.number() == rt::errServerUnavailable)

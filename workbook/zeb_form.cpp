@@ -39,11 +39,19 @@ void ZEB_form::Form_Load()
         zeb_.start_up();
     } catch (const rt::Error& e) {
         // Nothing the program can go on without may be missing: say what failed and end.
-        forms::msg_box("ZEB could not start.\r\n\r\n" + e.description(), forms::vbCritical,
-                       "START-UP ERROR");
-        zeb_.exit_code = 1;
-        zeb_.shut_down(zeb_.wb_open);
+        start_up_failed(e.description());
+    } catch (const std::exception& e) {
+        // A failure of the system's own (a file or process gone while it was read) ends the
+        // start the same way, never the program without a word.
+        start_up_failed(e.what());
     }
+}
+
+void ZEB_form::start_up_failed(const std::string& why)
+{
+    forms::msg_box("ZEB could not start.\r\n\r\n" + why, forms::vbCritical, "START-UP ERROR");
+    zeb_.exit_code = 1;
+    zeb_.shut_down(zeb_.wb_open);
 }
 
 void ZEB_form::Form_Unload() { zeb_.shut_down(zeb_.wb_open); }

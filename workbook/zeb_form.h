@@ -3,6 +3,8 @@
 
 #include "forms/form.h"
 
+#include <string>
+
 class ZEB_main;
 
 /// The start-up window "ZEB" with the menus Routines, Help and Exit.
@@ -22,6 +24,8 @@ public:
 
 private:
     void Form_Load();
+    /// Says why the start failed under START-UP ERROR, and ends with 1.
+    void start_up_failed(const std::string& why);
     void Form_Unload();
     void rout0_Click(int index);
 

@@ -42,10 +42,10 @@ void ZEB_main::start_up()
         svc_mgr = office::create_object("com.sun.star.ServiceManager", waiting);
         desk = svc_mgr->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")}).to_object();
     } catch (const rt::Error& e) {
-        forms::msg_box("ZEB works through LibreOffice and could not reach it.\r\n\r\n" + e.description(),
-                       forms::vbCritical, "OFFICE ERROR");
-        exit_code = 2;
-        shut_down(wb_open);
+        office_unreachable(e.description());
+        return;
+    } catch (const std::exception& e) {
+        office_unreachable(e.what()); // the system failed ZEB while the office was sought
         return;
     }
 
@@ -88,6 +88,14 @@ void ZEB_main::start_up()
     }
     top_mnu[0]->set_enabled(true);
     wb_open = true;
+}
+
+void ZEB_main::office_unreachable(const std::string& why)
+{
+    forms::msg_box("ZEB works through LibreOffice and could not reach it.\r\n\r\n" + why, forms::vbCritical,
+                   "OFFICE ERROR");
+    exit_code = 2;
+    shut_down(wb_open);
 }
 
 void ZEB_main::shut_down(const bool& workbook_open)

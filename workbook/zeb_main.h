@@ -63,8 +63,11 @@ public:
     int exit_code = 0;
 
 private:
-    /// Whether LibreOffice has a document open from `url` already (any spelling of it).
-    bool open_in_office(const std::string& url);
+    /// Says under OFFICE ERROR that LibreOffice could not be reached and why, and ends with 2.
+    void office_unreachable(const std::string& why);
+    /// Whether LibreOffice has the file at `path` (`url`) open already: the same file under
+    /// any name (a link to it, another spelling of its URL).
+    bool open_in_office(const std::string& path, const std::string& url);
     /// Loads the workbook at `path` (`url`) and fills the sheet table, with the busy cursor on;
     /// why it could not, or empty text when it did. An office that has ended raises error 462.
     std::string load_workbook(const std::string& path, const std::string& url);

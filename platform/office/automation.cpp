@@ -149,14 +149,15 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
         try {
             auto count = std::make_shared<MessageCount>();
             Reference<XComponentContext> remote = try_connect(settings, count);
+            if (!remote.is())
+                remote = start_and_connect(settings, waiting, count);
             // An office of the user's that runs without windows would open the workbook where
-            // nobody can see it; ZEB's own start of one (for tests) asks for exactly that.
-            if (remote.is() && !settings.headless && runs_headless(socket))
+            // nobody can see it: the one that answered, or the one the office ZEB started handed
+            // its request to. ZEB's own start of one (for tests) asks for exactly that.
+            if (!settings.headless && runs_headless(socket))
                 throw cannot_create("LibreOffice is running without windows (started with --headless) for this "
                                     "user, so the workbook would open where nobody can see it.\r\nQuit that "
                                     "LibreOffice, or start it normally, then start ZEB again.");
-            if (!remote.is())
-                remote = start_and_connect(settings, waiting, count);
             auto session = std::make_shared<Session>();
             session->messages = count;
             Reference<css::lang::XMultiComponentFactory> manager = remote->getServiceManager();

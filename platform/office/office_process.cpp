@@ -42,8 +42,12 @@ bool runs_headless(const std::string& socket_path)
     const std::vector<std::string> inodes = socket_inodes(socket_path);
     if (inodes.empty())
         return false;
+    // Processes end while the folders are read: every step is taken with an error code, so a
+    // process gone meanwhile is passed over, never thrown at the caller.
     std::error_code ec;
-    for (const auto& process : std::filesystem::directory_iterator("/proc", ec)) {
+    const std::filesystem::directory_iterator end;
+    for (std::filesystem::directory_iterator it("/proc", ec); !ec && it != end; it.increment(ec)) {
+        const std::filesystem::directory_entry& process = *it;
         const std::string name = process.path().filename();
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
             continue;
@@ -53,9 +57,10 @@ bool runs_headless(const std::string& socket_path)
         if (command.rfind("soffice", 0) != 0)
             continue;
         std::error_code fd_ec;
-        for (const auto& fd : std::filesystem::directory_iterator(process.path() / "fd", fd_ec)) {
+        for (std::filesystem::directory_iterator fd(process.path() / "fd", fd_ec); !fd_ec && fd != end;
+             fd.increment(fd_ec)) {
             std::error_code link_ec;
-            const std::string target = std::filesystem::read_symlink(fd.path(), link_ec).string();
+            const std::string target = std::filesystem::read_symlink(fd->path(), link_ec).string();
             for (const std::string& inode : inodes)
                 if (target == "socket:[" + inode + "]")
                     return started_headless(process.path());

@@ -188,7 +188,8 @@ def installed_run(zeb, artefacts, office_ctl, program_folder, failures):
             return
         time.sleep(1.5)
         about_box(session, main, failures, name="installed_about_box.png")
-        logo = pixel(os.path.join(artefacts, "installed_about_box.png"), 880 + 65, 312)
+        # The logo sits in the lowest frame, below the description, comment and memory lines.
+        logo = pixel(os.path.join(artefacts, "installed_about_box.png"), 880 + 65, 400)
         if logo in ("srgb(214,204,192)", "rgb(214,204,192)", ""):
             failures.append("the about box shows no logo (found %s)" % logo)
         subprocess.run(["xdotool", "mousemove", "--window", main, "128", "10", "click", "1"], env=session.env)

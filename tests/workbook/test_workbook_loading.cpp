@@ -163,7 +163,7 @@ TEST_F(Loading, AWorkbookOpenInLibreOfficeAlreadyIsRefusedAndTheUsersCopyKeepsIt
 {
     // A name whose URL carries escapes of several bytes and characters left as they are:
     // LibreOffice hands back its own spelling, which is compared with the escapes read back.
-    const std::string book = copy(sample, "in use {1} \xc3\xbcber.ods");
+    const std::string book = copy(sample, "in use {1} \xc3\xbc" "ber.ods");
     auto users = desk->call("loadComponentFromURL", {rt::Value(path_to_url(book)), rt::Value("_blank"),
                                                      rt::Value(std::int16_t(0)), rt::Value(std::vector<rt::Value>{})})
                      .to_object();
@@ -532,4 +532,40 @@ TEST_F(Loading, AWorkbookDialogThatFailsIsSaidAndEndsWithThree)
     EXPECT_EQ(box.title, "FUNCTION ERROR");
     EXPECT_EQ(box.text, "ShowOpen\n\nThe function was provided with a filename buffer which was too small.");
     EXPECT_EQ(open_documents(desk), documents_before);
+}
+
+TEST_F(Loading, TheSameFileUnderAnotherNameIsAlreadyOpenToo)
+{
+    // The user opened real/Book.ods; ZEB is given it through a linked folder, and as a hard link.
+    const fs::path real = test_office().scratch() + "/real";
+    fs::create_directories(real);
+    const std::string book = (real / "Book.ods").string();
+    fs::copy_file(sample, book, fs::copy_options::overwrite_existing);
+    const fs::path linked = test_office().scratch() + "/linked";
+    fs::remove(linked);
+    fs::create_directory_symlink(real, linked);
+    const std::string hard = test_office().scratch() + "/hard.ods";
+    fs::remove(hard);
+    fs::create_hard_link(book, hard);
+    auto users = desk->call("loadComponentFromURL", {rt::Value(path_to_url(book)), rt::Value("_blank"),
+                                                     rt::Value(std::int16_t(0)), rt::Value(std::vector<rt::Value>{})})
+                     .to_object();
+    const std::string lock = file_bytes(lock_file_of(book));
+    ASSERT_FALSE(lock.empty());
+    for (const std::string& other_name : {(linked / "Book.ods").string(), hard}) {
+        SeenBox box;
+        answer_box(box);
+        {
+            ProgramRun run(other_name);
+            EXPECT_FALSE(run.form.loaded()) << other_name;
+            EXPECT_EQ(run.zeb.exit_code, 3) << other_name;
+        }
+        EXPECT_EQ(box.title, "WORKBOOK ERROR");
+        EXPECT_TRUE(box.text.contains("already open in LibreOffice")) << box.text.toStdString();
+        EXPECT_EQ(open_documents(desk), documents_before + 1) << "no second copy: " << other_name;
+        EXPECT_EQ(file_bytes(lock_file_of(book)), lock) << "the user's lock stays";
+    }
+    users->call("close", {rt::Value(true)});
+    fs::remove(hard);
+    fs::remove(linked);
 }
