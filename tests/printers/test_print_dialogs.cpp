@@ -403,6 +403,7 @@ TEST_F(PrintDialogTest, BothDialogsStartFromTheApplicationPrinterAndAnUntouchedO
     printers.application().set(prnOrientation, rt::Value(std::int16_t{2}));
     printers.application().set(prnDuplex, rt::Value(std::int16_t{2}));
     printers.application().set(prnPrintQuality, rt::Value(std::int16_t{300}));
+    printers.application().set(prnPaperBin, rt::Value(std::int16_t{4}));
     win32::DEVMODEA handed{};
     bool long_edge = false;
     answer_print_dialog([&](QPrintDialog* d) {
@@ -422,7 +423,7 @@ TEST_F(PrintDialogTest, BothDialogsStartFromTheApplicationPrinterAndAnUntouchedO
     EXPECT_EQ(p.get(prnOrientation).to_int16(), 2);
     EXPECT_EQ(p.get(prnDuplex).to_int16(), 2);
     EXPECT_EQ(p.get(prnPrintQuality).to_int16(), 600) << "the block names no quality: the dialog's is the queue's";
-    EXPECT_EQ(p.get(prnPaperBin).to_int16(), 7);
+    EXPECT_EQ(p.get(prnPaperBin).to_int16(), 7) << "nor a paper source: the dialog's is the queue's";
 
     bool landscape = false;
     answer_page_setup([&](QPageSetupDialog* d) { landscape = d->findChild<QRadioButton*>("landscape")->isChecked(); });
