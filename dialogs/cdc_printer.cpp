@@ -78,6 +78,7 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
 {
     using namespace printing;
     dlg_fail_ = false;
+    printers_.refresh(); // printers come and go while the program runs
     win32::PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = huke.to_int32();
@@ -180,6 +181,7 @@ std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flg
     using namespace printing;
     win32::PAGESETUPDLGA psd{};
     win32::DEVMODEA dm{};
+    printers_.refresh();
     Printer& app_printer = printers_.application();
     psd.lStructSize = sizeof psd;
     attempt([&] { psd.hwndOwner = huke.to_int32(); });

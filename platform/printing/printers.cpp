@@ -34,6 +34,12 @@ Printer& Printers::application()
 
 void Printers::set_application(const Printer& printer) { application_ = printer; }
 
+void Printers::refresh()
+{
+    if (application_ && (application_->name().empty() || !find_queue(application_->name())))
+        application_.reset();
+}
+
 std::vector<Printer> Printers::collection() const
 {
     std::vector<Printer> printers;

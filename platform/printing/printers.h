@@ -30,6 +30,10 @@ public:
     void set_application(const Printer& printer);
     /// One printer object per installed queue, in the print system's order.
     std::vector<Printer> collection() const;
+    /// Looks at the installed queues again, as before a dialog: an application printer whose
+    /// queue is gone (or that was no printer at all) gives way to the one application() picks
+    /// at first use; one whose queue is there stays, with its settings.
+    void refresh();
 
 private:
     /// The system's default printer changed: an application printer that follows it is replaced.
