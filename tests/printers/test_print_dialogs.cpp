@@ -527,6 +527,12 @@ TEST_F(PrintDialogTest, PrintersThatComeAndGoAreSeenByTheNextDialog)
     EXPECT_EQ(cdc.last_error(), 0);
     EXPECT_EQ(shown, "Q_B");
     EXPECT_EQ(printers.application().name(), "Q_B");
+    cups().add_queue("Q_GOING");
+    use("Q_GOING");
+    cups().remove_queue("Q_GOING");
+    answer_page_setup(nullptr);
+    EXPECT_EQ(cdc.ShowPageSetupDlg(rt::Value(0), win32::PSD_INHUNDREDTHSOFMILLIMETERS), 0) << "page setup too";
+    EXPECT_EQ(printers.application().name(), "Q_B");
 
     // No printer at all, then one installed: the next dialog shows it.
     for (const char* q : {"Q_A", "Q_B", "q_c", "Q_D"})
