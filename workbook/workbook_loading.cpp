@@ -168,9 +168,16 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
     } catch (const rt::Error&) {
         // A question LibreOffice asks while opening (a password, a lock, a repair) that the person
         // cancels leaves no document, as a file it cannot read does: which one it was is asked.
-        if (const std::string asked = cancelled_question(office::questions_on_opening(*desk, url)); !asked.empty())
-            return "Opening was cancelled in LibreOffice: " + asked;
-        return "LibreOffice could not read the file: it may be damaged, or it is not a spreadsheet.";
+        bool left_open = false;
+        const std::string asked = cancelled_question(office::questions_on_opening(*desk, url, &left_open));
+        // A hidden copy the office would not let go of holds a lock on the file: the person
+        // must know, or the next opening of their own is refused for a reason they cannot see.
+        const std::string kept = left_open ? "\r\n\r\nLibreOffice keeps a hidden copy of the file open, which "
+                                             "holds a lock on it: quit LibreOffice to let go of it."
+                                           : "";
+        if (!asked.empty())
+            return "Opening was cancelled in LibreOffice: " + asked + kept;
+        return "LibreOffice could not read the file: it may be damaged, or it is not a spreadsheet." + kept;
     }
 
     try {

@@ -16,7 +16,10 @@ enum class Question { Password, Lock, Repair, Other, Report };
 /// The questions LibreOffice asks on opening the file at `url` through the desktop `desktop`
 /// came from. The file is opened again, hidden, and every question is answered with Cancel
 /// before any window shows it, so nothing reaches the person and no lock is taken; a document
-/// that opens all the same is closed unsaved. Throws rt::Error when the office is gone.
-std::vector<Question> questions_on_opening(const rt::Object& desktop, const std::string& url);
+/// that opens all the same is closed unsaved, and disposed of when its close is refused.
+/// `left_open`, when given, says whether it stayed open all the same (hidden, holding a lock on
+/// the file). Throws rt::Error when the office is gone.
+std::vector<Question> questions_on_opening(const rt::Object& desktop, const std::string& url,
+                                           bool* left_open = nullptr);
 
 } // namespace office

@@ -10,6 +10,10 @@
 #include <com/sun/star/document/XDocumentEventListener.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseBroadcaster.hpp>
+#include <com/sun/star/util/XCloseListener.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 
@@ -23,9 +27,28 @@ using css::uno::Reference;
 
 /// Notes, for each document LibreOffice finishes loading, whether it was opened hidden. The
 /// office tells it while the load is still under way, so the document is there to ask.
+/// Refuses every close of the document it listens to, as an extension or macro of the
+/// user's might.
+class CloseRefusal : public cppu::WeakImplHelper1<css::util::XCloseListener> {
+public:
+    explicit CloseRefusal(const bool& refusing) : refusing_(refusing) {}
+    void SAL_CALL queryClosing(const css::lang::EventObject&, sal_Bool) override
+    {
+        if (refusing_)
+            throw css::util::CloseVetoException("kept open", {});
+    }
+    void SAL_CALL notifyClosing(const css::lang::EventObject&) override {}
+    void SAL_CALL disposing(const css::lang::EventObject&) override {}
+
+private:
+    const bool& refusing_;
+};
+
 class LoadWatch : public cppu::WeakImplHelper1<css::document::XDocumentEventListener> {
 public:
     std::vector<bool> hidden;
+    bool refuse_close = false; ///< every document loaded refuses to close while this is set
+    std::vector<Reference<css::util::XCloseable>> loaded;
 
     void SAL_CALL documentEventOccured(const css::document::DocumentEvent& event) override
     {
@@ -37,6 +60,10 @@ public:
                 if (arg.Name == "Hidden")
                     arg.Value >>= is_hidden;
         hidden.push_back(is_hidden);
+        if (Reference<css::util::XCloseBroadcaster> closing(event.Source, css::uno::UNO_QUERY); refuse_close && closing.is()) {
+            closing->addCloseListener(new CloseRefusal(refuse_close));
+            loaded.emplace_back(event.Source, css::uno::UNO_QUERY);
+        }
     }
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 };
@@ -73,4 +100,40 @@ TEST(OfficeQuestions, TheSecondOpeningIsHiddenFromThePerson)
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked.front(), office::Question::Lock);
     EXPECT_EQ(watch->hidden.size(), 1u) << "nothing more was opened";
+}
+
+TEST(OfficeQuestions, ASecondOpeningThatRefusesToCloseIsSaidToStayOpen)
+{
+    auto manager = test_office().service_manager();
+    auto* office = dynamic_cast<office::OfficeObject*>(manager.get());
+    ASSERT_TRUE(office);
+    Reference<css::lang::XMultiServiceFactory> factory(office->target(), css::uno::UNO_QUERY_THROW);
+    Reference<css::document::XDocumentEventBroadcaster> events(
+        factory->createInstance("com.sun.star.frame.GlobalEventBroadcaster"), css::uno::UNO_QUERY_THROW);
+    rtl::Reference<LoadWatch> watch(new LoadWatch);
+    watch->refuse_close = true;
+    const auto documents = [&] {
+        int n = 0;
+        auto all = test_office().desktop()->get("Components").to_object()->call("createEnumeration", {}).to_object();
+        for (; all->call("hasMoreElements", {}).to_bool(); ++n)
+            all->call("nextElement", {});
+        return n;
+    };
+    const int before = documents();
+    const std::string plain = test_office().scratch() + "/refuses_to_close.ods";
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", plain,
+                               std::filesystem::copy_options::overwrite_existing);
+    events->addDocumentEventListener(watch.get());
+    bool left_open = true;
+    EXPECT_TRUE(office::questions_on_opening(*test_office().desktop(), "file://" + plain, &left_open).empty());
+    events->removeDocumentEventListener(watch.get());
+    ASSERT_EQ(watch->hidden.size(), 1u);
+    // A document that refuses even being disposed of cannot be made to go: that is said.
+    EXPECT_TRUE(left_open) << "a hidden document that stayed is not kept quiet";
+    EXPECT_EQ(documents(), before + 1);
+    watch->refuse_close = false;
+    for (const auto& document : watch->loaded)
+        document->close(true);
+    EXPECT_EQ(documents(), before);
+    EXPECT_FALSE(std::filesystem::exists(test_office().scratch() + "/.~lock.refuses_to_close.ods#"));
 }
