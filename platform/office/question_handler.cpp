@@ -5,10 +5,12 @@
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/task/XInteractionAbort.hpp>
 #include <com/sun/star/task/XInteractionDisapprove.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <rtl/ref.hxx>
 
@@ -74,8 +76,50 @@ std::vector<Question> CancellingHandler::asked() const
     return asked_;
 }
 
-std::vector<Question> questions_on_opening(const rt::Object& desktop, const std::string& url)
+namespace {
+
+/// Lets go of a document opened only to learn what was asked: closed unsaved, or disposed of
+/// when a listener refuses the close. False when it stays open all the same.
+bool let_go(const Reference<css::lang::XComponent>& opened)
 {
+    if (!opened.is())
+        return true;
+    try {
+        if (Reference<css::util::XCloseable> closeable(opened, css::uno::UNO_QUERY); closeable.is()) {
+            closeable->close(true);
+            return true;
+        }
+    } catch (const css::util::CloseVetoException&) {
+        // Refused: taken down all the same below.
+    } catch (const css::lang::DisposedException&) {
+        return true; // gone already
+    }
+    try {
+        opened->dispose();
+    } catch (const css::lang::DisposedException&) {
+        return true;
+    } catch (const css::uno::Exception&) {
+        return false;
+    }
+    // A document model takes a dispose for a close, which a listener may refuse again: one
+    // that still answers is still open.
+    try {
+        if (Reference<css::frame::XModel> model(opened, css::uno::UNO_QUERY); model.is())
+            (void)model->getURL();
+        return false;
+    } catch (const css::lang::DisposedException&) {
+        return true;
+    } catch (const css::uno::RuntimeException&) {
+        return true;
+    }
+}
+
+} // namespace
+
+std::vector<Question> questions_on_opening(const rt::Object& desktop, const std::string& url, bool* left_open)
+{
+    if (left_open)
+        *left_open = false;
     auto* o = dynamic_cast<const OfficeObject*>(&desktop);
     if (!o)
         return {};
@@ -89,10 +133,8 @@ std::vector<Question> questions_on_opening(const rt::Object& desktop, const std:
             property("InteractionHandler", Any(Reference<css::task::XInteractionHandler>(handler.get())))};
         const Sequence<css::beans::PropertyValue> descriptor(properties, 2);
         Reference<css::lang::XComponent> opened = loader->loadComponentFromURL(ustr(url), "_blank", 0, descriptor);
-        if (Reference<css::util::XCloseable> closeable(opened, css::uno::UNO_QUERY); closeable.is())
-            closeable->close(true);
-        else if (opened.is())
-            opened->dispose();
+        if (!let_go(opened) && left_open)
+            *left_open = true;
     } catch (const css::lang::DisposedException&) {
         throw office_error("loadComponentFromURL");
     } catch (const css::uno::Exception&) {
