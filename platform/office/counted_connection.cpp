@@ -10,7 +10,15 @@ CountedConnection::CountedConnection(css::uno::Reference<css::connection::XConne
 
 sal_Int32 CountedConnection::read(css::uno::Sequence<sal_Int8>& bytes, sal_Int32 wanted)
 {
-    return inner_->read(bytes, wanted);
+    try {
+        const sal_Int32 got = inner_->read(bytes, wanted);
+        if (got <= 0 && wanted > 0)
+            count_->ended = true; // the office's end is closed
+        return got;
+    } catch (...) {
+        count_->ended = true;
+        throw;
+    }
 }
 
 namespace {
@@ -56,7 +64,11 @@ void CountedConnection::write(const css::uno::Sequence<sal_Int8>& bytes)
 
 void CountedConnection::flush() { inner_->flush(); }
 
-void CountedConnection::close() { inner_->close(); }
+void CountedConnection::close()
+{
+    count_->ended = true;
+    inner_->close();
+}
 
 rtl::OUString CountedConnection::getDescription() { return inner_->getDescription(); }
 

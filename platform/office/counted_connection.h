@@ -16,6 +16,9 @@ struct MessageCount {
     std::atomic<std::uint64_t> sent{0};     ///< every message
     std::atomic<std::uint64_t> requests{0}; ///< requests that wait for the office's answer
     std::atomic<std::uint64_t> releases{0}; ///< ZEB letting go of an office object (no answer)
+    /// The connection has ended: the office closed its end (or went away), or the bridge closed
+    /// ZEB's. An object disposed while it has not is the office's own doing, not a lost office.
+    std::atomic<bool> ended{false};
 };
 
 /// A connection that passes everything through and counts each message written.

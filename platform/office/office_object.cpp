@@ -1,5 +1,7 @@
 #include "office_object.h"
 
+#include "counted_connection.h"
+
 #include "runtime/error.h"
 #include "text.h"
 
@@ -19,13 +21,20 @@ using css::uno::Sequence;
 
 namespace {
 
-rt::Error error_from(const Any& caught, std::string_view member)
+rt::Error error_from(const Any& caught, std::string_view member, const MessageCount* connection)
 {
     css::uno::Exception e;
     caught >>= e;
     const std::string type = utf8(caught.getValueTypeName());
     std::string what = utf8(e.Message);
-    if (caught.isExtractableTo(cppu::UnoType<css::lang::DisposedException>::get()))
+    const bool disposed = caught.isExtractableTo(cppu::UnoType<css::lang::DisposedException>::get());
+    // An object the office disposed of while the connection lives (a document the person closed)
+    // is that object's failure; only a connection that ended is the office gone.
+    if (disposed && connection && !connection->ended)
+        return rt::Error(rt::errAutomation, type,
+                         std::string(member) + ": LibreOffice has closed this object (it was disposed)" +
+                             (what.empty() ? std::string() : " (" + what + ")"));
+    if (disposed)
         return rt::Error(rt::errServerUnavailable, type,
                          std::string(member) + ": LibreOffice has stopped answering: the connection to it was lost" +
                              (what.empty() ? std::string() : " (" + what + ")"));
@@ -36,14 +45,14 @@ rt::Error error_from(const Any& caught, std::string_view member)
 
 } // namespace
 
-rt::Error office_error(std::string_view member)
+rt::Error office_error(std::string_view member, const MessageCount* connection)
 {
     Any caught = cppu::getCaughtException();
     // A failure inside the called member arrives wrapped; report the member's own exception.
     css::reflection::InvocationTargetException wrapped;
     if (caught >>= wrapped)
-        return error_from(wrapped.TargetException, member);
-    return error_from(caught, member);
+        return error_from(wrapped.TargetException, member, connection);
+    return error_from(caught, member, connection);
 }
 
 OfficeObject::OfficeObject(std::shared_ptr<Session> session, Any target)
@@ -63,7 +72,7 @@ css::script::XInvocation2& OfficeObject::adapter()
             invocation_.set(session_->invocation->createInstanceWithArguments(args), css::uno::UNO_QUERY_THROW);
 #pragma GCC diagnostic pop
         } catch (const css::uno::Exception&) {
-            throw office_error("Invocation");
+            throw office_error("Invocation", session_->messages.get());
         }
     }
     return *invocation_;
@@ -92,7 +101,7 @@ Member& OfficeObject::member(std::string_view name, bool fresh)
         throw rt::Error(rt::errNoSuchMember, "ZEB",
                         "Object doesn't support this property or method: '" + std::string(name) + "'");
     } catch (const css::uno::Exception&) {
-        throw office_error(name);
+        throw office_error(name, session_->messages.get());
     }
     Member& m = session_->members[key];
     m = Member{};
@@ -109,14 +118,14 @@ rt::Value OfficeObject::with_member(std::string_view name, Use use)
         try {
             return use(m);
         } catch (const css::reflection::InvocationTargetException&) {
-            throw office_error(name); // the member itself failed
+            throw office_error(name, session_->messages.get()); // the member itself failed
         } catch (const css::uno::RuntimeException&) {
-            throw office_error(name);
+            throw office_error(name, session_->messages.get());
         } catch (const css::uno::Exception&) {
             // The adapter refused the member: a name remembered from another object of
             // this type may not fit this one, so look it up afresh once.
             if (fresh)
-                throw office_error(name);
+                throw office_error(name, session_->messages.get());
         }
     }
     return {};
@@ -133,9 +142,9 @@ rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>
     try {
         result = call_straight(lower_name, params);
     } catch (const css::reflection::InvocationTargetException&) {
-        throw office_error(name); // the member itself failed
+        throw office_error(name, session_->messages.get()); // the member itself failed
     } catch (const css::uno::RuntimeException&) {
-        throw office_error(name);
+        throw office_error(name, session_->messages.get());
     } catch (const css::uno::Exception&) {
         // Refused on the way to the member: the adapter has the last word.
     }

@@ -113,7 +113,8 @@ void promise_service(const std::string& lower_method, const std::string& service
 rt::Value to_value(const css::uno::Any& any, const std::shared_ptr<Session>& session);
 /// A runtime value as the office takes it.
 css::uno::Any to_any(const rt::Value& value);
-/// The office exception now being handled, as the runtime's error, for `member`.
-rt::Error office_error(std::string_view member);
+/// The office exception now being handled, as the runtime's error, for `member`; a disposed
+/// object is a lost office (462) only when `connection` has ended, or is not known.
+rt::Error office_error(std::string_view member, const MessageCount* connection = nullptr);
 
 } // namespace office

@@ -136,7 +136,7 @@ std::vector<Question> questions_on_opening(const rt::Object& desktop, const std:
         if (!let_go(opened) && left_open)
             *left_open = true;
     } catch (const css::lang::DisposedException&) {
-        throw office_error("loadComponentFromURL");
+        throw office_error("loadComponentFromURL", o->session()->messages.get());
     } catch (const css::uno::Exception&) {
         // The file would not open at all: what was asked before that still counts.
     }

@@ -426,3 +426,17 @@ TEST(OfficeQuestions, OnOpeningAreNotedAndCancelledUnseenAndAFileThatOpensIsClos
     EXPECT_EQ(documents(), before) << "nothing opened to ask stays open";
     EXPECT_FALSE(std::filesystem::exists(test_office().scratch() + "/.~lock.plain.ods#"));
 }
+
+TEST(OfficeDisposed, AnObjectClosedInTheOfficeIsItsOwnFailureNotALostOffice)
+{
+    auto desktop = test_office().desktop();
+    auto document = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
+                                                          Value(std::int16_t(0)), Value(std::vector<Value>{})})
+                        .to_object();
+    auto frame = document->call("getCurrentController", {}).to_object()->call("getFrame", {}).to_object();
+    frame->call("close", {Value(true)}); // as the person closing its window
+    const rt::Error e = error_of([&] { document->call("isModified", {}); });
+    EXPECT_EQ(e.number(), rt::errAutomation) << e.description();
+    EXPECT_NE(e.description().find("closed this object"), std::string::npos) << e.description();
+    EXPECT_NO_THROW(desktop->get("Components")) << "the office still answers";
+}
