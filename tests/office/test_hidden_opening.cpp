@@ -3,6 +3,7 @@
 #include "office/questions.h"
 #include "office_object.h"
 #include "office_env.h"
+#include "office_probe.h"
 #include "private_office.h"
 
 #include <com/sun/star/document/DocumentEvent.hpp>
@@ -68,35 +69,50 @@ public:
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 };
 
+/// A LoadWatch on every document the test office loads, for as long as it lives.
+class WatchedLoads {
+public:
+    WatchedLoads() : watch(new LoadWatch)
+    {
+        auto manager = test_office().service_manager();
+        auto* office = dynamic_cast<office::OfficeObject*>(manager.get());
+        Reference<css::lang::XMultiServiceFactory> factory(office->target(), css::uno::UNO_QUERY_THROW);
+        events_.set(factory->createInstance("com.sun.star.frame.GlobalEventBroadcaster"), css::uno::UNO_QUERY_THROW);
+        events_->addDocumentEventListener(watch.get());
+    }
+    ~WatchedLoads() { events_->removeDocumentEventListener(watch.get()); }
+
+    rtl::Reference<LoadWatch> watch;
+
+private:
+    Reference<css::document::XDocumentEventBroadcaster> events_;
+};
+
+/// A copy of the one-sheet workbook in the office's scratch folder, named `name`; its URL.
+std::string workbook_named(const std::string& name)
+{
+    const std::string path = test_office().scratch() + "/" + name;
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", path,
+                               std::filesystem::copy_options::overwrite_existing);
+    return "file://" + path;
+}
+
 } // namespace
 
 TEST(OfficeQuestions, TheSecondOpeningIsHiddenFromThePerson)
 {
-    auto manager = test_office().service_manager();
-    auto* office = dynamic_cast<office::OfficeObject*>(manager.get());
-    ASSERT_TRUE(office);
-    Reference<css::lang::XMultiServiceFactory> factory(office->target(), css::uno::UNO_QUERY_THROW);
-    Reference<css::document::XDocumentEventBroadcaster> events(
-        factory->createInstance("com.sun.star.frame.GlobalEventBroadcaster"), css::uno::UNO_QUERY_THROW);
-    rtl::Reference<LoadWatch> watch(new LoadWatch);
-    events->addDocumentEventListener(watch.get());
-
-    const std::string plain = test_office().scratch() + "/seen_or_not.ods";
-    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", plain,
-                               std::filesystem::copy_options::overwrite_existing);
-    EXPECT_TRUE(office::questions_on_opening(*test_office().desktop(), "file://" + plain).empty());
+    WatchedLoads loads;
+    const auto& watch = loads.watch;
+    EXPECT_TRUE(office::questions_on_opening(*test_office().desktop(), workbook_named("seen_or_not.ods")).empty());
     ASSERT_EQ(watch->hidden.size(), 1u) << "the file was opened once, to be closed again";
     EXPECT_TRUE(watch->hidden[0]) << "opened hidden";
 
     // A question is answered Cancel: the file another user has locked is not opened at all,
     // neither read-only nor as a copy.
-    const std::string theirs = test_office().scratch() + "/locked_by_them.ods";
-    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", theirs,
-                               std::filesystem::copy_options::overwrite_existing);
+    const std::string theirs = workbook_named("locked_by_them.ods");
     std::ofstream(test_office().scratch() + "/.~lock.locked_by_them.ods#")
         << "Someone Else,otherhost,someone,07.12.2026 09:00,file:///home/someone/.config/libreoffice/4;";
-    const auto asked = office::questions_on_opening(*test_office().desktop(), "file://" + theirs);
-    events->removeDocumentEventListener(watch.get());
+    const auto asked = office::questions_on_opening(*test_office().desktop(), theirs);
     ASSERT_FALSE(asked.empty());
     EXPECT_EQ(asked.front(), office::Question::Lock);
     EXPECT_EQ(watch->hidden.size(), 1u) << "nothing more was opened";
@@ -104,36 +120,20 @@ TEST(OfficeQuestions, TheSecondOpeningIsHiddenFromThePerson)
 
 TEST(OfficeQuestions, ASecondOpeningThatRefusesToCloseIsSaidToStayOpen)
 {
-    auto manager = test_office().service_manager();
-    auto* office = dynamic_cast<office::OfficeObject*>(manager.get());
-    ASSERT_TRUE(office);
-    Reference<css::lang::XMultiServiceFactory> factory(office->target(), css::uno::UNO_QUERY_THROW);
-    Reference<css::document::XDocumentEventBroadcaster> events(
-        factory->createInstance("com.sun.star.frame.GlobalEventBroadcaster"), css::uno::UNO_QUERY_THROW);
-    rtl::Reference<LoadWatch> watch(new LoadWatch);
+    const auto desktop = test_office().desktop();
+    const int before = open_documents(desktop);
+    WatchedLoads loads;
+    const auto& watch = loads.watch;
     watch->refuse_close = true;
-    const auto documents = [&] {
-        int n = 0;
-        auto all = test_office().desktop()->get("Components").to_object()->call("createEnumeration", {}).to_object();
-        for (; all->call("hasMoreElements", {}).to_bool(); ++n)
-            all->call("nextElement", {});
-        return n;
-    };
-    const int before = documents();
-    const std::string plain = test_office().scratch() + "/refuses_to_close.ods";
-    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", plain,
-                               std::filesystem::copy_options::overwrite_existing);
-    events->addDocumentEventListener(watch.get());
-    bool left_open = true;
-    EXPECT_TRUE(office::questions_on_opening(*test_office().desktop(), "file://" + plain, &left_open).empty());
-    events->removeDocumentEventListener(watch.get());
+    bool left_open = false;
+    EXPECT_TRUE(office::questions_on_opening(*desktop, workbook_named("refuses_to_close.ods"), &left_open).empty());
     ASSERT_EQ(watch->hidden.size(), 1u);
     // A document that refuses even being disposed of cannot be made to go: that is said.
     EXPECT_TRUE(left_open) << "a hidden document that stayed is not kept quiet";
-    EXPECT_EQ(documents(), before + 1);
+    EXPECT_EQ(open_documents(desktop), before + 1);
     watch->refuse_close = false;
     for (const auto& document : watch->loaded)
         document->close(true);
-    EXPECT_EQ(documents(), before);
+    EXPECT_EQ(open_documents(desktop), before);
     EXPECT_FALSE(std::filesystem::exists(test_office().scratch() + "/.~lock.refuses_to_close.ods#"));
 }
