@@ -166,6 +166,17 @@ TEST_F(ColourAndFont, TenthsOfAPointEffectsAndColourComeBackThroughFontData)
     EXPECT_TRUE(cdc.FontData(5).to_bool());
     EXPECT_EQ(cdc.FontData(6).to_int32(), 0x0000FF) << "red in the low byte";
 
+    // Each effect on its own: italic alone, then underline alone.
+    for (const bool italic : {true, false}) {
+        FontAnswer one = font_of("12", italic ? 1 : 0);
+        one.underline = !italic;
+        answer_font_dialog(one);
+        cdc.ShowFont(0, CF_SCREENFONTS | CF_EFFECTS);
+        EXPECT_EQ(cdc.FontData(3).to_bool(), italic);
+        EXPECT_EQ(cdc.FontData(4).to_bool(), !italic);
+        EXPECT_FALSE(cdc.FontData(5).to_bool());
+    }
+
     // Without CF_EFFECTS there are no effects and no colour to give.
     answer_font_dialog(styled);
     cdc.ShowFont(0, CF_SCREENFONTS);
