@@ -567,3 +567,24 @@ TEST_F(PrintDialogTest, PaperChosenOnThePropertiesPageIsKept)
     EXPECT_EQ(printers.application().get(prnPaperSize).to_int16(), 11) << "A5";
     EXPECT_TRUE(contains(cups().lpoptions(), "media=iso_a5_148x210mm")) << cups().lpoptions();
 }
+
+TEST_F(PrintDialogTest, ASettingsBlockAloneNamesItsPrinterPaddedWithBlanks)
+{
+    // No names block: the settings' device name, blank-padded to its 32 characters, tells it.
+    win32::DEVMODEA dm{};
+    std::memset(dm.dmDeviceName, ' ', sizeof dm.dmDeviceName);
+    std::memcpy(dm.dmDeviceName, "Q_B", 3);
+    dm.dmDeviceName[31] = '\0';
+    dm.dmSize = sizeof dm;
+    win32::PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hDevMode = win32::GlobalAlloc(win32::GHND, sizeof dm);
+    std::memcpy(win32::GlobalLock(pd.hDevMode), &dm, sizeof dm);
+    win32::GlobalUnlock(pd.hDevMode);
+    QString shown;
+    answer_print_dialog([&](QPrintDialog* d) { shown = d->findChild<QComboBox*>("printers")->currentText(); });
+    EXPECT_TRUE(win32::PrintDlgA(&pd)) << std::hex << win32::CommDlgExtendedError();
+    EXPECT_EQ(shown, "Q_B");
+    win32::GlobalFree(pd.hDevMode);
+    win32::GlobalFree(pd.hDevNames);
+}
