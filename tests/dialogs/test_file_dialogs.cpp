@@ -88,6 +88,7 @@ TEST_F(FileDialogs, SeveralFilesGiveTheFolderThenEachNameEachEndingInCR)
     answer_file_dialog(seen, "\"a.ods\" \"b.ods\" \"c.ods\"");
     EXPECT_EQ(open(multi), dir() + "\ra.ods\rb.ods\rc.ods\r");
     EXPECT_FALSE(dlg_fail);
+    EXPECT_EQ(cdc.file_record().nFileOffset, dir().size() + 1) << "the first name, after the folder's NUL";
     EXPECT_EQ(seen.mode, QFileDialog::ExistingFiles);
 
     // The same flags with one file: the full path, as for a single selection.
@@ -262,24 +263,33 @@ TEST_F(FileDialogs, ChosenFilterIsReportedAndTheNextDialogStartsFromIt)
 
 TEST_F(FileDialogs, PathMustExistAndAnEmptyNameKeepTheDialogOpen)
 {
-    bool warned = false, stayed_after_empty = false;
-    when_modal_of<QFileDialog>([&](QFileDialog* d) {
-        name_edit(d)->clear();
-        static_cast<QDialog*>(d)->accept();
-        stayed_after_empty = d->isVisible();
-        when_modal_of<QMessageBox>([&, d](QMessageBox* box) {
-            warned = true;
-            box->accept();
-            QTimer::singleShot(0, [d] { d->reject(); });
-        });
-        QTimer::singleShot(0, [d] {
-            name_edit(d)->setText("/no/such/folder/x.ods");
+    // What the flags ask to exist: the folder, or the file itself.
+    const std::pair<DWORD, std::string> cases[] = {
+        {OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR, "/no/such/folder/x.ods"},
+        {OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR, dir() + "/missing.ods"},
+    };
+    for (const auto& [flags, typed] : cases) {
+        bool stayed_after_empty = false;
+        QString warning;
+        when_modal_of<QFileDialog>([&, typed = typed](QFileDialog* d) {
+            name_edit(d)->clear();
             static_cast<QDialog*>(d)->accept();
+            stayed_after_empty = d->isVisible();
+            when_modal_of<QMessageBox>([&, d](QMessageBox* box) {
+                warning = box->text();
+                box->accept();
+                QTimer::singleShot(0, [d] { d->reject(); });
+            });
+            QTimer::singleShot(0, [d, typed] {
+                name_edit(d)->setText(QString::fromStdString(typed));
+                static_cast<QDialog*>(d)->accept();
+            });
         });
-    });
-    EXPECT_EQ(open(0x808), "");
-    EXPECT_TRUE(stayed_after_empty);
-    EXPECT_TRUE(warned) << "a path that does not exist is refused with a message";
+        EXPECT_EQ(open(flags), "") << typed;
+        EXPECT_TRUE(stayed_after_empty);
+        EXPECT_TRUE(warning.contains(flags & OFN_FILEMUSTEXIST ? "File not found" : "Path does not exist"))
+            << "refused with a message: " << warning.toStdString();
+    }
 }
 
 TEST(CommDlg, WrongRecordSizeFailsWithStructSize)
