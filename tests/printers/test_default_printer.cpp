@@ -71,10 +71,15 @@ TEST_F(DefaultPrinterTest, OnTheNtFamilyTheDeviceEntryNamesThePrinterAndTheQueue
     EXPECT_EQ(heard, std::vector<std::string>{"windows"});
     EXPECT_FALSE(dlg_fail);
 
+
     // An unknown printer has no PrinterPorts entry: nothing changes, nothing is said.
     access.set_default_printer("NoSuchQueue");
     EXPECT_EQ(device(), "q_c,winspool,file:///dev/null");
     EXPECT_EQ(heard.size(), 1u);
+
+    // From one default to another, later in the print system's order: the old one gives way.
+    access.set_default_printer("Q_D");
+    EXPECT_TRUE(contains(cups().run("lpstat -d"), "system default destination: Q_D"));
 }
 
 TEST_F(DefaultPrinterTest, APortsEntryWithFewerThanTwoCommasGivesNoPort)

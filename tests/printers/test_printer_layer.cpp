@@ -205,6 +205,10 @@ TEST_F(PrinterTest, WinIniServesThePrinterSectionsFromThePrintSystemAndTheRestFr
     char keys[64];
     const win32::DWORD n = win32::GetProfileStringA("PrinterPorts", nullptr, "", keys, sizeof keys);
     EXPECT_EQ(std::string(keys, n), std::string("Q_A\0Q_B\0q_c\0Q_D", 15));
+    // Cut short, the list still ends in two NULs.
+    std::memset(keys, 'x', sizeof keys);
+    const win32::DWORD cut = win32::GetProfileStringA("PrinterPorts", nullptr, "", keys, 7);
+    EXPECT_EQ(std::string(keys, cut + 2), std::string("Q_A\0Q\0\0", 7)) << cut;
 
     EXPECT_TRUE(win32::WriteProfileStringA("Colours", "Ink", "blue"));
     EXPECT_TRUE(win32::WriteProfileStringA("colours", "Paper", "white"));
