@@ -290,6 +290,11 @@ TEST_F(PrintDialogTest, RecordsAndFlagsFailAsWindowsDoes)
     EXPECT_STREQ(names + dn.wDeviceOffset, "Q_B");
     EXPECT_EQ(dn.wDefault, win32::DN_DEFAULTPRN);
     win32::GlobalUnlock(pd.hDevNames);
+    win32::DEVMODEA defaults{};
+    std::memcpy(&defaults, win32::GlobalLock(pd.hDevMode), sizeof defaults);
+    win32::GlobalUnlock(pd.hDevMode);
+    EXPECT_EQ(defaults.dmMediaType, 1u) << "the queue's own media type, plain paper";
+    EXPECT_EQ(defaults.dmPaperSize, 9);
     win32::GlobalFree(pd.hDevMode);
     win32::GlobalFree(pd.hDevNames);
 
