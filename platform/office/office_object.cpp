@@ -55,6 +55,8 @@ rt::Error office_error(std::string_view member, const MessageCount* connection)
     return error_from(caught, member, connection);
 }
 
+rt::Error OfficeObject::failure(std::string_view member) const { return office_error(member, session_->messages.get()); }
+
 OfficeObject::OfficeObject(std::shared_ptr<Session> session, Any target)
     : session_(std::move(session)), target_(std::move(target))
 {
@@ -72,7 +74,7 @@ css::script::XInvocation2& OfficeObject::adapter()
             invocation_.set(session_->invocation->createInstanceWithArguments(args), css::uno::UNO_QUERY_THROW);
 #pragma GCC diagnostic pop
         } catch (const css::uno::Exception&) {
-            throw office_error("Invocation", session_->messages.get());
+            throw failure("Invocation");
         }
     }
     return *invocation_;
@@ -101,7 +103,7 @@ Member& OfficeObject::member(std::string_view name, bool fresh)
         throw rt::Error(rt::errNoSuchMember, "ZEB",
                         "Object doesn't support this property or method: '" + std::string(name) + "'");
     } catch (const css::uno::Exception&) {
-        throw office_error(name, session_->messages.get());
+        throw failure(name);
     }
     Member& m = session_->members[key];
     m = Member{};
@@ -118,14 +120,14 @@ rt::Value OfficeObject::with_member(std::string_view name, Use use)
         try {
             return use(m);
         } catch (const css::reflection::InvocationTargetException&) {
-            throw office_error(name, session_->messages.get()); // the member itself failed
+            throw failure(name); // the member itself failed
         } catch (const css::uno::RuntimeException&) {
-            throw office_error(name, session_->messages.get());
+            throw failure(name);
         } catch (const css::uno::Exception&) {
             // The adapter refused the member: a name remembered from another object of
             // this type may not fit this one, so look it up afresh once.
             if (fresh)
-                throw office_error(name, session_->messages.get());
+                throw failure(name);
         }
     }
     return {};
@@ -142,9 +144,9 @@ rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>
     try {
         result = call_straight(lower_name, params);
     } catch (const css::reflection::InvocationTargetException&) {
-        throw office_error(name, session_->messages.get()); // the member itself failed
+        throw failure(name); // the member itself failed
     } catch (const css::uno::RuntimeException&) {
-        throw office_error(name, session_->messages.get());
+        throw failure(name);
     } catch (const css::uno::Exception&) {
         // Refused on the way to the member: the adapter has the last word.
     }

@@ -68,6 +68,8 @@ public:
     void promise(rtl::OUString iface) { promised_ = std::move(iface); }
 
 private:
+    /// The office exception now being handled, as the runtime's error, for `member`.
+    rt::Error failure(std::string_view member) const;
     /// The adapter that calls the object by name, made on first use.
     css::script::XInvocation2& adapter();
     /// What `name` stands for on this object; error 438 when it has no such member.

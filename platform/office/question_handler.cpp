@@ -103,9 +103,11 @@ bool let_go(const Reference<css::lang::XComponent>& opened)
     }
     // A document model takes a dispose for a close, which a listener may refuse again: one
     // that still answers is still open.
+    Reference<css::frame::XModel> model(opened, css::uno::UNO_QUERY);
+    if (!model.is())
+        return true; // no document model: its dispose was the end of it
     try {
-        if (Reference<css::frame::XModel> model(opened, css::uno::UNO_QUERY); model.is())
-            (void)model->getURL();
+        (void)model->getURL();
         return false;
     } catch (const css::lang::DisposedException&) {
         return true;
