@@ -7,6 +7,7 @@
 #include <cups/ppd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -48,8 +49,13 @@ bool read_option(ppd_file_t* ppd, const char* keyword, Choices& out, Code& marke
             continue;
         if (code == 0)
             code = user_code_base + i;
-        if (!find_choice(out, code))
+        // Two choices with one code (a fast and a fine grey): the code is named by the one
+        // marked, so the dialog opens on the choice the user stored.
+        const auto same = std::find_if(out.begin(), out.end(), [code](const Choice& c) { return c.code == code; });
+        if (same == out.end())
             out.push_back({code, opt->choices[i].choice});
+        else if (&opt->choices[i] == chosen)
+            same->name = opt->choices[i].choice;
         if (&opt->choices[i] == chosen)
             marked = static_cast<Code>(code);
         if (&opt->choices[i] == own)

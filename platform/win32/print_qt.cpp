@@ -1,5 +1,7 @@
 #include "win32/print_qt.h"
 
+#include "printing/codes.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -93,7 +95,13 @@ bool PropertiesPreset::eventFilter(QObject* watched, QEvent* event)
         // Each page is preset once, when it first shows; the user's changes are then theirs.
         if (page != seen_page_) {
             seen_page_ = page;
-            connect(static_cast<QDialog*>(page), &QDialog::accepted, this, [this] { confirmed_ = true; });
+            // The paper is read from the page's own list: Qt drops the whole layout it builds
+            // from the page when one of its margins does not suit the queue.
+            connect(static_cast<QDialog*>(page), &QDialog::accepted, this, [this, page] {
+                confirmed_ = true;
+                if (auto* sizes = page->findChild<QComboBox*>("pageSizeCombo"))
+                    confirmed_size_ = sizes->currentData().value<QPageSize>();
+            });
             if (printer_.printerName() == QString::fromStdString(queue_.name))
                 preset_page(page);
         }
@@ -142,23 +150,36 @@ printing::Settings PropertiesPreset::chosen(const printing::Queue& chosen, const
     // changed (the page then starts from that queue's settings); else the preset stands.
     if (!confirmed_ && chosen.name == queue_.name)
         return s;
-    if (const std::int16_t paper = paper_of(chosen, printer_.pageLayout().pageSize())) {
+    if (const std::int16_t paper = paper_of(chosen, confirmed_size_.isValid() ? confirmed_size_ : printer_.pageLayout().pageSize())) {
         s.paper_size = paper;
         s.paper_width = printing::find_choice(chosen.papers, paper)->width;
     }
     const QStringList options =
         printer_.printEngine()->property(QPrintEngine::PrintEnginePropertyKey(0xfe00)).toStringList();
-    auto option = [&](const char* keyword, auto driver_default, const printing::Choices& choices) {
+    auto listed = [&](const char* keyword) -> std::string {
         const qsizetype at = options.indexOf(QString::fromLatin1(keyword));
-        if (at < 0 || at % 2 != 0 || at + 1 >= options.size())
+        return at < 0 || at % 2 != 0 || at + 1 >= options.size() ? "" : options[at + 1].toStdString();
+    };
+    auto option = [&](const char* keyword, auto driver_default, const printing::Choices& choices) {
+        const std::string name = listed(keyword);
+        if (name.empty())
             return driver_default; // not listed: the PPD's own default
-        return code_named(choices, options[at + 1].toStdString(), driver_default);
+        return code_named(choices, name, driver_default);
     };
     const printing::Settings& d = chosen.driver_defaults;
     s.bin = option("InputSlot", d.bin, chosen.bins);
     s.media_type = option("MediaType", d.media_type, chosen.media_types);
     s.quality = option("Resolution", d.quality, chosen.qualities);
-    s.colour = printer_.colorMode() == QPrinter::GrayScale ? 1 : 2;
+    // Colour is the page's colour model where the queue has one, and every grey model is
+    // grey; Qt's own colour mode knows only the one it calls grey.
+    const bool has_models = std::any_of(chosen.colours.begin(), chosen.colours.end(),
+                                        [](const printing::Choice& c) { return !c.name.empty(); });
+    if (const std::string model = listed("ColorModel"); !model.empty())
+        s.colour = printing::colour_code(model);
+    else if (has_models)
+        s.colour = d.colour;
+    else
+        s.colour = printer_.colorMode() == QPrinter::GrayScale ? 1 : 2;
     if (!printing::find_choice(chosen.colours, s.colour))
         s.colour = untouched.colour;
     return s;

@@ -42,6 +42,7 @@ private:
     printing::Settings preset_;
     QPointer<QWidget> seen_page_;
     bool confirmed_ = false;
+    QPageSize confirmed_size_; ///< the paper on the page the user confirmed; invalid before
 };
 
 } // namespace win32

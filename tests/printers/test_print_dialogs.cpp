@@ -593,3 +593,43 @@ TEST_F(PrintDialogTest, ASettingsBlockAloneNamesItsPrinterPaddedWithBlanks)
     win32::GlobalFree(pd.hDevMode);
     win32::GlobalFree(pd.hDevNames);
 }
+
+TEST_F(PrintDialogTest, TheGreyStoredIsTheGreyShownAndAnUntouchedOkKeepsIt)
+{
+    // Two grey modes before colour: the fast one first, as drivers list them.
+    cups().add_queue("Q_GREYS", "file:///dev/null",
+                     {{"*ColorModel RGB/Color:", "*ColorModel FastGray/Fast Grayscale: \"<</ProcessColorModel "
+                                                 "/DeviceGray>>setpagedevice\"\n*ColorModel RGB/Color:"}});
+    use("Q_GREYS");
+    auto colour_combo = [](QWidget* properties) -> QComboBox* {
+        for (QComboBox* c : properties->findChildren<QComboBox*>())
+            if (c->findText("Fast Grayscale") >= 0)
+                return c;
+        return nullptr;
+    };
+    auto with_properties = [&](std::function<void(QComboBox*)> on_colour) {
+        answer_print_dialog([&, on_colour](QPrintDialog* d) {
+            when_modal([&, on_colour](QWidget* properties) {
+                QComboBox* c = colour_combo(properties);
+                ASSERT_NE(c, nullptr);
+                on_colour(c);
+                static_cast<QDialog*>(properties)->accept();
+            });
+            d->findChild<QPushButton*>("properties")->click();
+        });
+        cdc.ShowPrinter(rt::Value(0), 0);
+    };
+    with_properties([](QComboBox* c) { c->setCurrentIndex(c->findText("Fast Grayscale")); });
+    EXPECT_EQ(printers.application().get(prnColorMode).to_int16(), 1) << "every grey model is grey";
+    with_properties([](QComboBox* c) { c->setCurrentIndex(c->findText("Grayscale")); });
+    EXPECT_EQ(printers.application().get(prnColorMode).to_int16(), 1);
+    QString shown;
+    with_properties([&](QComboBox* c) { shown = c->currentText(); });
+    EXPECT_EQ(shown, "Grayscale") << "the grey stored, not the first grey";
+    EXPECT_EQ(printers.application().get(prnColorMode).to_int16(), 1) << "an untouched page keeps it";
+    answer_print_dialog(nullptr);
+    cdc.ShowPrinter(rt::Value(0), 0);
+    EXPECT_EQ(printers.application().get(prnColorMode).to_int16(), 1);
+    EXPECT_TRUE(contains(cups().lpoptions(), "print-color-mode=monochrome")) << cups().lpoptions();
+    cups().remove_queue("Q_GREYS");
+}

@@ -142,9 +142,21 @@ std::string PrivateCups::run(const std::string& command_line) const
     return out;
 }
 
-void PrivateCups::add_queue(const std::string& name, const std::string& uri)
+void PrivateCups::add_queue(const std::string& name, const std::string& uri, const PpdEdits& edits)
 {
-    run("lpadmin -p '" + name + "' -E -v '" + uri + "' -P '" + root_ + "/zeb-test.ppd'");
+    std::string ppd_file = root_ + "/zeb-test.ppd";
+    if (!edits.empty()) {
+        std::string ppd = read(ppd_file);
+        for (const auto& [old_text, new_text] : edits) {
+            const std::size_t at = ppd.find(old_text);
+            if (at == std::string::npos)
+                throw std::logic_error("the test PPD has no \"" + old_text + "\"");
+            ppd.replace(at, old_text.size(), new_text);
+        }
+        ppd_file = root_ + "/" + name + ".ppd";
+        write(ppd_file, ppd);
+    }
+    run("lpadmin -p '" + name + "' -E -v '" + uri + "' -P '" + ppd_file + "'");
 }
 
 void PrivateCups::remove_queue(const std::string& name) { run("lpadmin -x '" + name + "'"); }

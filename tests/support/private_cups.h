@@ -3,6 +3,7 @@
 // user; never the machine's /etc/cups, never a real ~/.cups.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 /// Starts cupsd as this process's child in a folder of its own and points every print-system
@@ -16,9 +17,11 @@ public:
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
 
-    /// Adds an enabled queue on the project's test PPD, printing to a recording filter;
-    /// `uri` is its device URI.
-    void add_queue(const std::string& name, const std::string& uri = "file:///dev/null");
+    /// Text of the test PPD replaced for one queue: each first occurrence of `first` by `second`.
+    using PpdEdits = std::vector<std::pair<std::string, std::string>>;
+    /// Adds an enabled queue on the project's test PPD (with `edits` made), printing to a
+    /// recording filter; `uri` is its device URI.
+    void add_queue(const std::string& name, const std::string& uri = "file:///dev/null", const PpdEdits& edits = {});
     /// Removes a queue.
     void remove_queue(const std::string& name);
     /// Runs a print-system tool (lpstat, lpoptions, lp, lpadmin) against the scheduler; its output.
