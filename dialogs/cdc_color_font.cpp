@@ -30,7 +30,7 @@ std::int32_t CDC_class::ShowColor(win32::HWND huke, win32::DWORD flgs)
     win32::CHOOSECOLORA cc{};
     cc.lStructSize = sizeof cc;
     cc.hwndOwner = huke;
-    cc.hInstance = rt::App::instance();
+    cc.hInstance = win32::as_handle(rt::App::instance());
     cc.rgbResult = 0;
     cc.lpCustColors = colours.data();
     cc.Flags = flgs;

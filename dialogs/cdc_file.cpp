@@ -118,7 +118,7 @@ std::string CDC_class::ShowSave(win32::HWND huke, const std::string& filter, con
 
     file_dlg.lStructSize = sizeof(win32::OPENFILENAMEA);
     file_dlg.hwndOwner = huke;
-    file_dlg.hInstance = rt::App::instance();
+    file_dlg.hInstance = win32::as_handle(rt::App::instance());
     file_dlg.lpstrFilter = filter_text_.c_str();
     file_dlg.lpstrFile = file_buffer_.data();
     file_dlg.nMaxFile = save_name + 1;

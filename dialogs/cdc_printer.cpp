@@ -81,7 +81,7 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
     printers_.refresh(); // printers come and go while the program runs
     win32::PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
-    pd.hwndOwner = huke.to_int32();
+    pd.hwndOwner = win32::as_handle(huke.to_int32());
     pd.Flags = flgs;
 
     // The settings the dialog starts from: the application printer's, each read on its own.
@@ -184,8 +184,8 @@ std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flg
     printers_.refresh();
     Printer& app_printer = printers_.application();
     psd.lStructSize = sizeof psd;
-    attempt([&] { psd.hwndOwner = huke.to_int32(); });
-    psd.hInstance = rt::App::instance();
+    attempt([&] { psd.hwndOwner = win32::as_handle(huke.to_int32()); });
+    psd.hInstance = win32::as_handle(rt::App::instance());
     psd.Flags = flgs;
     dm.dmSize = devmode_bytes;
     dm.dmFields = win32::DM_ORIENTATION | win32::DM_PAPERSIZE | win32::DM_DUPLEX;

@@ -119,14 +119,6 @@ void read_options_only(const cups_dest_t* d, Queue& q)
 
 } // namespace
 
-const Choice* find_choice(const Choices& choices, std::int32_t code)
-{
-    for (const Choice& c : choices)
-        if (c.code == code)
-            return &c;
-    return nullptr;
-}
-
 std::vector<std::string> queue_names()
 {
     std::vector<std::string> names;

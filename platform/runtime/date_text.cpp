@@ -1,30 +1,12 @@
 #include "date_text.h"
 
-#include <cctype>
-#include <langinfo.h>
+#include "date_system.h"
 
 namespace rt {
 
-std::string date_separator()
-{
-    // The first character between two fields of the locale's date format, such as "%d.%m.%Y".
-    const char* fmt = nl_langinfo(D_FMT);
-    for (const char* p = fmt; p && *p; ++p) {
-        if (*p == '%') {
-            if (*++p == '\0')
-                break;
-            continue;
-        }
-        if (!std::isalnum(static_cast<unsigned char>(*p)) && *p != ' ')
-            return std::string(1, *p);
-    }
-    return "/";
-}
-
 std::string format_date(std::time_t when, const std::string& pattern)
 {
-    std::tm t{};
-    localtime_r(&when, &t);
+    const std::tm t = local_time(when);
     const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
     std::string out;
     for (std::size_t i = 0; i < pattern.size();) {

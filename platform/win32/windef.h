@@ -20,6 +20,13 @@ using WPARAM = std::uintptr_t;
 using LPSTR = char*;
 using LPCSTR = const char*;
 
+/// A handle given as a number, for any handle member or argument: `cc.hInstance = as_handle(n)`.
+struct NumberedHandle {
+    std::intptr_t value;
+    template <typename H> constexpr operator H() const { return static_cast<H>(value); }
+};
+constexpr NumberedHandle as_handle(std::intptr_t value) { return {value}; }
+
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 

@@ -1,0 +1,38 @@
+// Message boxes: the system's own, modal to the program's active window.
+
+#include "msgbox.h"
+
+#include "runtime/app.h"
+
+#include <windows.h>
+
+namespace forms {
+namespace {
+
+/// The text with every line break as the system's box wants it, CR LF.
+std::string lines(const std::string& prompt)
+{
+    std::string out;
+    for (std::size_t i = 0; i < prompt.size(); ++i) {
+        if (prompt[i] == '\r' && i + 1 < prompt.size() && prompt[i + 1] == '\n')
+            continue; // the LF that follows writes the break
+        out += (prompt[i] == '\r' || prompt[i] == '\n') ? "\r\n" : std::string(1, prompt[i]);
+    }
+    return out;
+}
+
+} // namespace
+
+int msg_box(const std::string& prompt, int style, const std::string& title)
+{
+    // The style values are the system's own MB_* values.
+    const std::string caption = title.empty() ? rt::App::title() : title;
+    switch (MessageBoxA(GetActiveWindow(), lines(prompt).c_str(), caption.c_str(), static_cast<UINT>(style) | MB_SETFOREGROUND)) {
+    case IDCANCEL: return vbCancel;
+    case IDYES: return vbYes;
+    case IDNO: return vbNo;
+    default: return vbOK;
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,52 @@
+#pragma once
+// The kernel's error codes, version, strings and profile: the system's.
+
+#include "win32/windef.h"
+
+constexpr ::DWORD zeb_system_ERROR_SUCCESS = ERROR_SUCCESS;
+constexpr ::DWORD zeb_system_ERROR_FILE_NOT_FOUND = ERROR_FILE_NOT_FOUND;
+constexpr ::DWORD zeb_system_ERROR_ACCESS_DENIED = ERROR_ACCESS_DENIED;
+constexpr ::DWORD zeb_system_ERROR_INVALID_HANDLE = ERROR_INVALID_HANDLE;
+constexpr ::DWORD zeb_system_ERROR_INVALID_PARAMETER = ERROR_INVALID_PARAMETER;
+constexpr ::DWORD zeb_system_ERROR_INSUFFICIENT_BUFFER = ERROR_INSUFFICIENT_BUFFER;
+constexpr ::DWORD zeb_system_ERROR_INVALID_LEVEL = ERROR_INVALID_LEVEL;
+constexpr ::DWORD zeb_system_ERROR_INVALID_PRINTER_NAME = ERROR_INVALID_PRINTER_NAME;
+constexpr ::DWORD zeb_system_VER_PLATFORM_WIN32s = VER_PLATFORM_WIN32s;
+constexpr ::DWORD zeb_system_VER_PLATFORM_WIN32_WINDOWS = VER_PLATFORM_WIN32_WINDOWS;
+constexpr ::DWORD zeb_system_VER_PLATFORM_WIN32_NT = VER_PLATFORM_WIN32_NT;
+#undef ERROR_SUCCESS
+#undef ERROR_FILE_NOT_FOUND
+#undef ERROR_ACCESS_DENIED
+#undef ERROR_INVALID_HANDLE
+#undef ERROR_INVALID_PARAMETER
+#undef ERROR_INSUFFICIENT_BUFFER
+#undef ERROR_INVALID_LEVEL
+#undef ERROR_INVALID_PRINTER_NAME
+#undef VER_PLATFORM_WIN32s
+#undef VER_PLATFORM_WIN32_WINDOWS
+#undef VER_PLATFORM_WIN32_NT
+
+namespace win32 {
+
+using ::GetLastError;
+using ::SetLastError;
+using ::OSVERSIONINFOA;
+using ::GetVersionExA;
+using ::lstrcpyA;
+using ::lstrcpynA;
+using ::GetProfileStringA;
+using ::WriteProfileStringA;
+
+constexpr DWORD ERROR_SUCCESS = zeb_system_ERROR_SUCCESS;
+constexpr DWORD ERROR_FILE_NOT_FOUND = zeb_system_ERROR_FILE_NOT_FOUND;
+constexpr DWORD ERROR_ACCESS_DENIED = zeb_system_ERROR_ACCESS_DENIED;
+constexpr DWORD ERROR_INVALID_HANDLE = zeb_system_ERROR_INVALID_HANDLE;
+constexpr DWORD ERROR_INVALID_PARAMETER = zeb_system_ERROR_INVALID_PARAMETER;
+constexpr DWORD ERROR_INSUFFICIENT_BUFFER = zeb_system_ERROR_INSUFFICIENT_BUFFER;
+constexpr DWORD ERROR_INVALID_LEVEL = zeb_system_ERROR_INVALID_LEVEL;
+constexpr DWORD ERROR_INVALID_PRINTER_NAME = zeb_system_ERROR_INVALID_PRINTER_NAME;
+constexpr DWORD VER_PLATFORM_WIN32s = zeb_system_VER_PLATFORM_WIN32s;
+constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = zeb_system_VER_PLATFORM_WIN32_WINDOWS;
+constexpr DWORD VER_PLATFORM_WIN32_NT = zeb_system_VER_PLATFORM_WIN32_NT;
+
+} // namespace win32

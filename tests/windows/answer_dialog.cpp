@@ -1,0 +1,80 @@
+#include "answer_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+/// The visible dialog windows of this process, with their titles.
+std::vector<std::pair<HWND, std::string>> dialogs_up()
+{
+    std::vector<std::pair<HWND, std::string>> found;
+    EnumWindows(
+        [](HWND w, LPARAM out) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            char cls[64] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && std::string(cls) == "#32770") {
+                char title[256] = {};
+                GetWindowTextA(w, title, sizeof title);
+                reinterpret_cast<std::vector<std::pair<HWND, std::string>>*>(out)->emplace_back(w, title);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+} // namespace
+
+AnswerDialog::AnswerDialog(std::string title, std::function<void(HWND)> act, int wait_ms) : title_(std::move(title))
+{
+    worker_ = std::thread([this, act = std::move(act), wait_ms] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait_ms);
+        while (std::chrono::steady_clock::now() < deadline) {
+            for (const auto& [window, title] : dialogs_up()) {
+                if (title != title_) {
+                    failure_ = "a dialog nobody expected: \"" + title + "\"";
+                    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(150)); // its controls filled
+                act(window);
+                answered_ = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        failure_ = "the dialog \"" + title_ + "\" did not come within " + std::to_string(wait_ms) + " ms";
+        for (const auto& [window, title] : dialogs_up())
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+AnswerDialog::~AnswerDialog()
+{
+    worker_.join();
+    if (!failure_.empty())
+        ADD_FAILURE() << failure_;
+}
+
+std::string item_text(HWND dialog, int id)
+{
+    char text[4096] = {};
+    SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void set_item_text(HWND dialog, int id, const std::string& text)
+{
+    SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void press(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}

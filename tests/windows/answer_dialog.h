@@ -1,0 +1,39 @@
+#pragma once
+// Answering the system's dialogs from a test as a person would: find the dialog window the
+// code under test opened, set its controls, press its buttons.
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+/// While it lives, waits for the next dialog of this process titled `title` and runs `act` on
+/// it from another thread. A dialog that does not come within `wait_ms`, or one with another
+/// title, is a failure of the test; any dialog still up then is cancelled, so the call under
+/// test returns instead of waiting for a person.
+class AnswerDialog {
+public:
+    AnswerDialog(std::string title, std::function<void(HWND)> act, int wait_ms = 8000);
+    /// Waits for the answer to end; reports a dialog that never came.
+    ~AnswerDialog();
+    AnswerDialog(const AnswerDialog&) = delete;
+    AnswerDialog& operator=(const AnswerDialog&) = delete;
+
+    /// Whether the dialog came and was answered.
+    bool answered() const { return answered_; }
+
+private:
+    std::string title_;
+    std::atomic<bool> answered_{false};
+    std::string failure_;
+    std::thread worker_;
+};
+
+/// The text of control `id` of `dialog`.
+std::string item_text(HWND dialog, int id);
+/// Sets control `id` of `dialog` to `text`, as typing it would.
+void set_item_text(HWND dialog, int id, const std::string& text);
+/// Presses the dialog's button `id` (IDOK, IDCANCEL, or any other).
+void press(HWND dialog, int id);
