@@ -78,3 +78,22 @@ void press(HWND dialog, int id)
     HWND button = GetDlgItem(dialog, id);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
+
+void choose_in_combo(HWND dialog, int id, const std::string& text)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    const LRESULT at = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    if (at == CB_ERR) {
+        ADD_FAILURE() << "no entry \"" << text << "\" in combo box " << id;
+        return;
+    }
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void set_check(HWND dialog, int id, bool checked)
+{
+    HWND box = GetDlgItem(dialog, id);
+    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+}

@@ -35,5 +35,9 @@ private:
 std::string item_text(HWND dialog, int id);
 /// Sets control `id` of `dialog` to `text`, as typing it would.
 void set_item_text(HWND dialog, int id, const std::string& text);
+/// Selects the entry `text` of the combo box `id`, as clicking it would.
+void choose_in_combo(HWND dialog, int id, const std::string& text);
+/// Ticks or clears the check box `id`, as clicking it would.
+void set_check(HWND dialog, int id, bool checked);
 /// Presses the dialog's button `id` (IDOK, IDCANCEL, or any other).
 void press(HWND dialog, int id);

@@ -41,3 +41,116 @@ TEST_F(DialogService, TheColourChosenComesBackAndCancelGivesMinusOne)
     EXPECT_TRUE(dlg_fail);
     EXPECT_EQ(cdc.last_error(), 0);
 }
+
+namespace {
+
+// The font dialog's controls: face, style and size lists, strike-out and underline.
+constexpr int face_combo = 0x470, style_combo = 0x471, size_combo = 0x472, underline_box = 0x411;
+// The file dialogs' name box.
+constexpr int file_name_box = 0x47C;
+
+/// A folder of the test's own in the user's temporary folder, with empty workbooks in it.
+struct Folder {
+    Folder()
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        path = std::string(temp) + "zeb-dialogs-" + std::to_string(GetCurrentProcessId());
+        std::filesystem::create_directories(path);
+    }
+    ~Folder()
+    {
+        // A dialog without OFN_NOCHANGEDIR made the folder the working folder.
+        std::error_code ec;
+        std::filesystem::current_path(working, ec);
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string make(const std::string& name) const
+    {
+        std::ofstream(path + "\\" + name) << "x";
+        return path + "\\" + name;
+    }
+    std::string path;
+    std::filesystem::path working = std::filesystem::current_path();
+};
+
+const std::string ods_filter = std::string("Workbooks (*.ods)") + '\0' + "*.ods";
+
+} // namespace
+
+TEST_F(DialogService, TheFontChosenComesBackThroughFontData)
+{
+    {
+        AnswerDialog answer("Font", [](HWND d) {
+            choose_in_combo(d, face_combo, "Liberation Sans");
+            choose_in_combo(d, style_combo, "Bold Italic");
+            choose_in_combo(d, size_combo, "12");
+            set_check(d, underline_box, true);
+            press(d, IDOK);
+        });
+        EXPECT_EQ(cdc.ShowFont(nullptr, win32::CF_SCREENFONTS | win32::CF_EFFECTS), "Liberation Sans");
+    }
+    EXPECT_FALSE(dlg_fail);
+    EXPECT_EQ(cdc.FontData(rt::Value(std::int16_t{0})).to_text(), "Liberation Sans");
+    EXPECT_EQ(cdc.FontData(rt::Value(std::int16_t{1})).to_int16(), 12);
+    EXPECT_TRUE(cdc.FontData(rt::Value(std::int16_t{3})).to_bool()) << "italic";
+    EXPECT_TRUE(cdc.FontData(rt::Value(std::int16_t{4})).to_bool()) << "underline";
+    EXPECT_FALSE(cdc.FontData(rt::Value(std::int16_t{5})).to_bool()) << "strike-out";
+    EXPECT_EQ(cdc.FontData(rt::Value(std::int16_t{7})).to_text(), "700");
+    {
+        AnswerDialog answer("Font", [](HWND d) { press(d, IDCANCEL); });
+        EXPECT_EQ(cdc.ShowFont(nullptr, win32::CF_SCREENFONTS), "");
+    }
+    EXPECT_TRUE(dlg_fail);
+    EXPECT_EQ(cdc.FontData(rt::Value(std::int16_t{1})).to_int16(), 12) << "a cancel keeps the last font";
+}
+
+TEST_F(DialogService, OpenGivesOnePathOrTheFolderThenEachName)
+{
+    const Folder folder;
+    const std::string book = folder.make("book.ods");
+    folder.make("a.ods"), folder.make("b.ods");
+    auto open = [&](win32::DWORD flags) {
+        return cdc.ShowOpen(nullptr, rt::Value(ods_filter), rt::Value(static_cast<std::int32_t>(flags)), rt::Value("Pick"),
+                            folder.path).to_text();
+    };
+    {
+        AnswerDialog answer("Pick", [](HWND d) {
+            set_item_text(d, file_name_box, "book.ods");
+            press(d, IDOK);
+        });
+        EXPECT_EQ(open(win32::OFN_PATHMUSTEXIST | win32::OFN_NOCHANGEDIR), book);
+    }
+    EXPECT_FALSE(dlg_fail);
+    EXPECT_EQ(cdc.file_record().nFileOffset, book.size() - 8);
+
+    const win32::DWORD multi = win32::OFN_ALLOWMULTISELECT | win32::OFN_EXPLORER | win32::OFN_FILEMUSTEXIST;
+    {
+        AnswerDialog answer("Pick", [](HWND d) {
+            set_item_text(d, file_name_box, "\"a.ods\" \"b.ods\"");
+            press(d, IDOK);
+        });
+        EXPECT_EQ(open(multi), folder.path + "\ra.ods\rb.ods\r");
+    }
+    EXPECT_EQ(cdc.file_record().nFileOffset, folder.path.size() + 1) << "the first name, after the folder's NUL";
+    {
+        AnswerDialog answer("Pick", [](HWND d) { press(d, IDCANCEL); });
+        EXPECT_EQ(open(multi), "");
+    }
+    EXPECT_TRUE(dlg_fail);
+    EXPECT_EQ(cdc.last_error(), 0);
+}
+
+TEST_F(DialogService, SaveGivesTheNameChosenInTheFolderGiven)
+{
+    const Folder folder;
+    {
+        AnswerDialog answer("Save it", [](HWND d) {
+            set_item_text(d, file_name_box, "saved.ods");
+            press(d, IDOK);
+        });
+        const std::string chosen = cdc.ShowSave(nullptr, ods_filter, "ods", 0, "Save it", folder.path, "");
+        EXPECT_EQ(chosen.substr(0, chosen.find_last_not_of(' ') + 1), folder.path + "\\saved.ods");
+    }
+    EXPECT_FALSE(dlg_fail);
+}
