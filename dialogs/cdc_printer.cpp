@@ -160,8 +160,11 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
     }
 
     Printer& now = printers_.application();
+    // The copies come in the settings when the printer makes them, else in the record for the
+    // program to make; either way they are the person's choice.
+    const std::int16_t copies = std::max<std::int16_t>(dm.dmCopies, static_cast<std::int16_t>(pd.nCopies));
     const std::pair<std::int32_t, std::int16_t> choices[] = {
-        {prnCopies, dm.dmCopies},       {prnDuplex, dm.dmDuplex},          {prnOrientation, dm.dmOrientation},
+        {prnCopies, copies},       {prnDuplex, dm.dmDuplex},          {prnOrientation, dm.dmOrientation},
         {prnPaperSize, dm.dmPaperSize}, {prnPrintQuality, dm.dmPrintQuality}, {prnColorMode, dm.dmColor},
         {prnPaperBin, dm.dmDefaultSource}};
     for (const auto& [property, value] : choices)

@@ -44,6 +44,7 @@ AnswerDialog::AnswerDialog(std::string title, std::function<void(HWND)> act, int
                 std::this_thread::sleep_for(std::chrono::milliseconds(150)); // its controls filled
                 act(window);
                 answered_ = true;
+                watch_after_answer();
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -54,8 +55,28 @@ AnswerDialog::AnswerDialog(std::string title, std::function<void(HWND)> act, int
     });
 }
 
+void AnswerDialog::watch_after_answer()
+{
+    auto since = std::chrono::steady_clock::now();
+    while (!done_) {
+        const auto up = dialogs_up();
+        if (up.empty()) {
+            since = std::chrono::steady_clock::now();
+        } else if (std::chrono::steady_clock::now() - since > std::chrono::seconds(3)) {
+            failure_ = "a dialog still up after the answer: \"" + up.front().second + "\"";
+            for (const auto& [window, title] : up) {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            }
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 AnswerDialog::~AnswerDialog()
 {
+    done_ = true;
     worker_.join();
     if (!failure_.empty())
         ADD_FAILURE() << failure_;

@@ -11,8 +11,8 @@
 
 /// While it lives, waits for the next dialog of this process titled `title` and runs `act` on
 /// it from another thread. A dialog that does not come within `wait_ms`, or one with another
-/// title, is a failure of the test; any dialog still up then is cancelled, so the call under
-/// test returns instead of waiting for a person.
+/// title, is a failure of the test, and so is a dialog still up 3 s after the answer; such a
+/// dialog is cancelled, so the call under test returns instead of waiting for a person.
 class AnswerDialog {
 public:
     AnswerDialog(std::string title, std::function<void(HWND)> act, int wait_ms = 8000);
@@ -25,8 +25,12 @@ public:
     bool answered() const { return answered_; }
 
 private:
+    /// Until the answer's scope ends, fails and closes any dialog that stays up.
+    void watch_after_answer();
+
     std::string title_;
     std::atomic<bool> answered_{false};
+    std::atomic<bool> done_{false};
     std::string failure_;
     std::thread worker_;
 };
