@@ -4,7 +4,7 @@
 
 #include "runtime/app.h"
 
-#include <windows.h>
+#include "windows_impl.h"
 
 namespace forms {
 namespace {
@@ -27,7 +27,8 @@ int msg_box(const std::string& prompt, int style, const std::string& title)
 {
     // The style values are the system's own MB_* values.
     const std::string caption = title.empty() ? rt::App::title() : title;
-    switch (MessageBoxA(GetActiveWindow(), lines(prompt).c_str(), caption.c_str(), static_cast<UINT>(style) | MB_SETFOREGROUND)) {
+    switch (MessageBoxW(GetActiveWindow(), wide(lines(prompt)).c_str(), wide(caption).c_str(),
+                        static_cast<UINT>(style) | MB_SETFOREGROUND)) {
     case IDCANCEL: return vbCancel;
     case IDYES: return vbYes;
     case IDNO: return vbNo;

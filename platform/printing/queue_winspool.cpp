@@ -207,8 +207,17 @@ std::optional<Queue> read_queue(const std::string& name)
         if (i2->pDevMode)
             q.driver_defaults = settings_of(*i2->pDevMode);
     }
-    const std::vector<BYTE> user = user_devmode(printer.handle, q.name);
-    q.defaults = user.empty() ? q.driver_defaults : settings_of(*reinterpret_cast<const DEVMODEA*>(user.data()));
+    // A job starts with the user's own settings (level 9) where there are any, else with the
+    // printer's for everybody (level 2), else with what the driver completes.
+    const std::vector<BYTE> own = printer_info(printer.handle, 9);
+    const DEVMODEA* users = own.empty() ? nullptr : reinterpret_cast<const PRINTER_INFO_9A*>(own.data())->pDevMode;
+    const std::vector<BYTE> driver = user_devmode(printer.handle, q.name);
+    if (users)
+        q.defaults = settings_of(*users);
+    else if (!info.empty() && reinterpret_cast<const PRINTER_INFO_2A*>(info.data())->pDevMode)
+        q.defaults = q.driver_defaults;
+    else if (!driver.empty())
+        q.defaults = settings_of(*reinterpret_cast<const DEVMODEA*>(driver.data()));
     read_choices(q);
     // What the driver reports nothing for, it offers only as it is.
     if (q.papers.empty())

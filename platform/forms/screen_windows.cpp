@@ -1,0 +1,11 @@
+#include "screen.h"
+
+#include "windows_impl.h"
+
+namespace forms {
+
+int screen_width_twips() { return twips(GetSystemMetrics(SM_CXSCREEN)); }
+
+int screen_height_twips() { return twips(GetSystemMetrics(SM_CYSCREEN)); }
+
+} // namespace forms

@@ -1,0 +1,153 @@
+// The about box on Windows: its layout, its memory report and its picture button, on the
+// system's own windows, driven with the messages a person's mouse and keyboard send.
+
+#include "about/about_64.h"
+#include "about/about_window.h"
+#include "forms/windows_impl.h"
+#include "win32/memory_status.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+forms::Application& application()
+{
+    static int argc = 1;
+    static char name[] = "about_tests";
+    static char* argv[] = {name, nullptr};
+    static forms::Application app(argc, argv);
+    return app;
+}
+
+struct Box {
+    Box() : abt(application(), file_date, {"ZEB", 1, 0, 0, "", "", "", "", ""}) {}
+    About& w() { return dynamic_cast<About&>(abt.window()); }
+    std::string file_date = ", 25/12/2020";
+    about_64 abt;
+};
+
+HWND window_of(forms::Control& c) { return forms::container_of(c); }
+HWND window_of(forms::Form& f) { return reinterpret_cast<HWND>(f.hwnd()); }
+
+/// While the box is shown modally, `act` runs on another thread once it is up; a box not
+/// hidden 5 s after the act is closed and reported.
+class WhileShown {
+public:
+    WhileShown(About& box, std::function<void()> act)
+        : worker_([this, &box, act = std::move(act)] {
+              const auto up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+              while (!IsWindowVisible(window_of(box)) && std::chrono::steady_clock::now() < up)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              std::this_thread::sleep_for(std::chrono::milliseconds(100));
+              act();
+              const auto gone = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+              while (IsWindowVisible(window_of(box)) && std::chrono::steady_clock::now() < gone)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              if (IsWindowVisible(window_of(box))) {
+                  stayed_ = true;
+                  PostMessageA(window_of(box), WM_CLOSE, 0, 0);
+              }
+          })
+    {
+    }
+    ~WhileShown() { finish(); }
+    /// Whether the box stayed up after the act.
+    bool stayed()
+    {
+        finish();
+        return stayed_;
+    }
+
+private:
+    void finish()
+    {
+        if (worker_.joinable())
+            worker_.join();
+    }
+
+    bool stayed_ = false;
+    std::thread worker_;
+};
+
+/// A press and release of a mouse button on the window, with `keys` (MK_*) held, as the
+/// mouse sends them; they are handled in order once the window's thread reads them.
+void click(HWND w, UINT down, UINT up, WPARAM keys)
+{
+    PostMessageA(w, down, keys, MAKELPARAM(5, 5));
+    PostMessageA(w, up, keys & ~static_cast<WPARAM>(MK_LBUTTON | MK_RBUTTON), MAKELPARAM(5, 5));
+}
+
+} // namespace
+
+TEST(AboutBox, TheStartUpCallLaysTheBoxOutAsOnEverySystem)
+{
+    Box box;
+    box.abt.create_About("graphics/Moonfinch_fi.gif", 0xC0CCD6, 0, -1, 13200, "", 1.0f);
+    About& w = box.w();
+    EXPECT_TRUE(box.abt.built());
+    EXPECT_EQ(w.width(), 5000);
+    for (auto* f : w.Frame1) {
+        EXPECT_EQ(f->left(), 400);
+        EXPECT_EQ(f->width(), 4200);
+    }
+    EXPECT_EQ(w.Frame1[0]->top(), 300);
+    EXPECT_EQ(w.mem_lbl->width(), 4100);
+    EXPECT_EQ(w.Image2->left(), 4620);
+    EXPECT_EQ(w.title_lbl[0]->caption(), "ZEB");
+    EXPECT_EQ(w.title_lbl[1]->caption(), "Version 1.0.0, 25/12/2020");
+    EXPECT_EQ(w.make_lbl[1]->caption(), "\u00A9 ") << "the program's text, read back whole";
+    EXPECT_FALSE(w.visible()) << "laid out, not shown";
+
+    // The window is where the layout says, at the system's pixels.
+    RECT r{};
+    GetWindowRect(window_of(w), &r);
+    EXPECT_EQ(r.right - r.left, forms::pixels(5000));
+    EXPECT_EQ(r.left, forms::pixels(13200));
+    RECT frame{};
+    GetWindowRect(window_of(*w.Frame1[1]), &frame);
+    POINT client{0, 0};
+    ClientToScreen(window_of(w), &client);
+    EXPECT_EQ(frame.left - client.x, forms::pixels(400));
+    EXPECT_EQ(frame.top - client.y, forms::pixels(w.Frame1[1]->top()));
+}
+
+TEST(AboutBox, TheMemoryLineIsTheMachinesOwnReport)
+{
+    MEMORYSTATUSEX s{};
+    s.dwLength = sizeof s;
+    ASSERT_TRUE(GlobalMemoryStatusEx(&s));
+    Box box;
+    box.abt.create_About("graphics/Moonfinch_fi.gif", 0xC0CCD6, 0, -1, 13200, "", 1.0f);
+    const std::string total = box.abt.NumberInKB(rt::Currency::from_double(static_cast<double>(s.ullTotalPhys)));
+    EXPECT_EQ(box.w().mem_lbl->caption().rfind("Total memory = " + total + "\n", 0), 0u) << box.w().mem_lbl->caption();
+}
+
+TEST(AboutBox, OnlyAPlainLeftClickOnThePictureButtonOrEscapeClosesIt)
+{
+    Box box;
+    box.abt.create_About("graphics/Moonfinch_fi.gif", 0xC0CCD6, 0, -1, 13200, "", 1.0f);
+    About& w = box.w();
+    HWND button = window_of(*w.Image2);
+    bool open_after_others = false;
+    {
+        WhileShown shown(w, [&] {
+            click(button, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+            click(button, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON | MK_SHIFT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            open_after_others = IsWindowVisible(window_of(w)) != FALSE;
+            click(button, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+        });
+        w.show_modal();
+        EXPECT_FALSE(shown.stayed()) << "a plain left click closes the box";
+    }
+    EXPECT_TRUE(open_after_others) << "a right click and a shifted click leave it open";
+    EXPECT_TRUE(w.loaded()) << "hidden, it keeps its layout";
+    {
+        WhileShown shown(w, [&] { PostMessageA(window_of(w), WM_KEYDOWN, VK_ESCAPE, 0); });
+        w.show_modal();
+        EXPECT_FALSE(shown.stayed()) << "Escape closes the box";
+    }
+}
