@@ -2,8 +2,8 @@
 // A printer object: one queue, with the settings a job through it would have, read and
 // written by the properties' member identifiers.
 
-#include "printing/queue.h"
-#include "printing/settings.h"
+#include "queues/queue.h"
+#include "queues/settings.h"
 #include "runtime/value.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "win32/wingdi.h"
 
-#include "printing/queue.h"
+#include "queues/queue.h"
 
 #include <map>
 

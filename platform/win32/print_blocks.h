@@ -2,7 +2,7 @@
 // Private to the printer dialogs and the spooler: the DEVMODE and DEVNAMES blocks a caller
 // hands over and gets back, and the printer they name.
 
-#include "printing/queue.h"
+#include "queues/queue.h"
 #include "win32/devmode.h"
 #include "win32/windef.h"
 

@@ -1,6 +1,6 @@
 #include "win32/print_qt.h"
 
-#include "printing/codes.h"
+#include "queues/codes.h"
 
 #include <QApplication>
 #include <QComboBox>

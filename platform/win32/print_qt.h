@@ -1,7 +1,7 @@
 #pragma once
 // Private to the printer dialogs: a printer's settings on a Qt printer, and back.
 
-#include "printing/queue.h"
+#include "queues/queue.h"
 
 #include <QObject>
 #include <QPageSize>

@@ -1,7 +1,7 @@
 // WIN.INI: the printer sections served from the print system, the rest from an INI file
 // in the user's configuration folder.
 
-#include "printing/queue.h"
+#include "queues/queue.h"
 #include "win32/ini_file.h"
 #include "win32/winbase.h"
 

@@ -1,6 +1,6 @@
 #include "win32/winspool.h"
 
-#include "printing/queue.h"
+#include "queues/queue.h"
 #include "win32/print_blocks.h"
 #include "win32/winbase.h"
 

@@ -3,7 +3,7 @@
 // stored settings and what it offers. Everything a user changes lands in that user's own
 // lpoptions, never in the server's configuration.
 
-#include "printing/settings.h"
+#include "queues/settings.h"
 
 #include <cstdint>
 #include <optional>
@@ -42,7 +42,7 @@ std::optional<Queue> read_queue(const std::string& name);
 
 /// Makes `name` the user's default queue, as `lpoptions -d` does; false when it fails.
 bool make_default_queue(const std::string& name);
-/// Stores the settings that `fields` (the DEVMODE's DM_* bits) names as the user's defaults
+/// Stores the settings that `fields` (SettingField bits, those of a DEVMODE) names as the user's defaults
 /// for the queue, as `read_queue` gave it. Nothing is stored, and false results, when the
 /// queue does not offer one of them.
 bool store_user_defaults(const Queue& queue, const Settings& settings, std::uint32_t fields);

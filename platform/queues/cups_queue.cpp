@@ -1,8 +1,8 @@
 // Reading the queues and their stored settings from the print system.
 
-#include "printing/codes.h"
-#include "printing/cups_dests.h"
-#include "printing/queue.h"
+#include "queues/codes.h"
+#include "queues/cups_dests.h"
+#include "queues/queue.h"
 
 #include <cups/ppd.h>
 #include <unistd.h>

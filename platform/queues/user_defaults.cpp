@@ -1,9 +1,8 @@
 // Changing what the user's jobs start with: the default queue and a queue's settings, kept in
 // the user's own lpoptions as CUPS's own tools keep them.
 
-#include "printing/cups_dests.h"
-#include "printing/queue.h"
-#include "win32/devmode.h"
+#include "queues/cups_dests.h"
+#include "queues/queue.h"
 
 #include <string>
 #include <utility>
@@ -29,13 +28,12 @@ struct Change {
 /// Works out the change for the fields named; false when the queue does not offer a value.
 bool plan(const Queue& q, const Settings& s, std::uint32_t fields, Change& c)
 {
-    using namespace win32;
-    if (fields & DM_ORIENTATION) {
-        if (s.orientation != DMORIENT_PORTRAIT && s.orientation != DMORIENT_LANDSCAPE)
+    if (fields & field_orientation) {
+        if (s.orientation != portrait && s.orientation != landscape)
             return false;
-        c.set("orientation-requested", s.orientation == DMORIENT_LANDSCAPE ? "4" : "3");
+        c.set("orientation-requested", s.orientation == landscape ? "4" : "3");
     }
-    if (fields & DM_PAPERSIZE) {
+    if (fields & field_paper_size) {
         const Choice* p = find_choice(q.papers, s.paper_size);
         if (!p)
             return false;
@@ -47,43 +45,43 @@ bool plan(const Queue& q, const Settings& s, std::uint32_t fields, Change& c)
                 c.set("PageSize", p->name, {"media", "PageRegion"});
         }
     }
-    if (fields & DM_COPIES) {
+    if (fields & field_copies) {
         if (s.copies < 1 || s.copies > 9999)
             return false;
         c.set("copies", std::to_string(s.copies));
     }
-    if (fields & DM_DEFAULTSOURCE) {
+    if (fields & field_bin) {
         const Choice* b = find_choice(q.bins, s.bin);
         if (!b)
             return false;
         if (!b->name.empty())
             c.set("InputSlot", b->name, {"media-source"});
     }
-    if (fields & DM_PRINTQUALITY) {
+    if (fields & field_quality) {
         const Choice* r = find_choice(q.qualities, s.quality);
         if (!r)
             return false;
         if (!r->name.empty())
             c.set("Resolution", r->name, {"printer-resolution"});
         if (s.quality < 0)
-            c.set("print-quality", s.quality == DMRES_HIGH ? "5" : s.quality == DMRES_MEDIUM ? "4" : "3");
+            c.set("print-quality", s.quality == quality_high ? "5" : s.quality == quality_medium ? "4" : "3");
         else
             c.drop.emplace_back("print-quality");
     }
-    if (fields & DM_COLOR) {
+    if (fields & field_colour) {
         if (!find_choice(q.colours, s.colour))
             return false;
-        c.set("print-color-mode", s.colour == DMCOLOR_MONOCHROME ? "monochrome" : "color", {"ColorModel"});
+        c.set("print-color-mode", s.colour == in_grey ? "monochrome" : "color", {"ColorModel"});
     }
-    if (fields & DM_DUPLEX) {
+    if (fields & field_duplex) {
         if (!find_choice(q.duplexes, s.duplex))
             return false;
-        c.set("sides", s.duplex == DMDUP_VERTICAL    ? "two-sided-long-edge"
-                       : s.duplex == DMDUP_HORIZONTAL ? "two-sided-short-edge"
+        c.set("sides", s.duplex == long_edge  ? "two-sided-long-edge"
+                       : s.duplex == short_edge ? "two-sided-short-edge"
                                                       : "one-sided",
               {"Duplex"});
     }
-    if (fields & DM_MEDIATYPE) {
+    if (fields & field_media_type) {
         const Choice* m = find_choice(q.media_types, s.media_type);
         if (!m)
             return false;

@@ -1,4 +1,4 @@
-#include "printing/codes.h"
+#include "queues/codes.h"
 
 #include <algorithm>
 #include <cctype>

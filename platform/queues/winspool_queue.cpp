@@ -2,7 +2,7 @@
 // user's own settings block, the printer's own is the spooler's default block, and what a
 // printer offers is what its driver reports.
 
-#include "printing/queue.h"
+#include "queues/queue.h"
 
 #include "win32/system.h"
 

@@ -1,4 +1,4 @@
-#include "printing/queue.h"
+#include "queues/queue.h"
 
 namespace printing {
 
