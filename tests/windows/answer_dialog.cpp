@@ -7,35 +7,40 @@
 
 namespace {
 
-/// The visible dialog windows of this process, with their titles.
-std::vector<std::pair<HWND, std::string>> dialogs_up()
+/// The visible dialog windows of `process`, with their titles.
+std::vector<std::pair<HWND, std::string>> dialogs_up(DWORD process)
 {
-    std::vector<std::pair<HWND, std::string>> found;
+    struct Search {
+        DWORD process;
+        std::vector<std::pair<HWND, std::string>> found;
+    } search{process, {}};
     EnumWindows(
-        [](HWND w, LPARAM out) -> BOOL {
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(p);
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
             char cls[64] = {};
             GetClassNameA(w, cls, sizeof cls);
-            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && std::string(cls) == "#32770") {
+            if (pid == search->process && IsWindowVisible(w) && std::string(cls) == "#32770") {
                 char title[256] = {};
                 GetWindowTextA(w, title, sizeof title);
-                reinterpret_cast<std::vector<std::pair<HWND, std::string>>*>(out)->emplace_back(w, title);
+                search->found.emplace_back(w, title);
             }
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 } // namespace
 
-AnswerDialog::AnswerDialog(std::string title, std::function<void(HWND)> act, int wait_ms) : title_(std::move(title))
+AnswerDialog::AnswerDialog(std::string title, std::function<void(HWND)> act, int wait_ms, DWORD process)
+    : title_(std::move(title)), process_(process)
 {
     worker_ = std::thread([this, act = std::move(act), wait_ms] {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(wait_ms);
         while (std::chrono::steady_clock::now() < deadline) {
-            for (const auto& [window, title] : dialogs_up()) {
+            for (const auto& [window, title] : dialogs_up(process_)) {
                 if (title != title_) {
                     failure_ = "a dialog nobody expected: \"" + title + "\"";
                     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
@@ -50,7 +55,7 @@ AnswerDialog::AnswerDialog(std::string title, std::function<void(HWND)> act, int
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         failure_ = "the dialog \"" + title_ + "\" did not come within " + std::to_string(wait_ms) + " ms";
-        for (const auto& [window, title] : dialogs_up())
+        for (const auto& [window, title] : dialogs_up(process_))
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     });
 }
@@ -59,7 +64,7 @@ void AnswerDialog::watch_after_answer()
 {
     auto since = std::chrono::steady_clock::now();
     while (!done_) {
-        const auto up = dialogs_up();
+        const auto up = dialogs_up(process_);
         if (up.empty()) {
             since = std::chrono::steady_clock::now();
         } else if (std::chrono::steady_clock::now() - since > std::chrono::seconds(3)) {

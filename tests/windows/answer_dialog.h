@@ -9,13 +9,14 @@
 #include <string>
 #include <thread>
 
-/// While it lives, waits for the next dialog of this process titled `title` and runs `act` on
-/// it from another thread. A dialog that does not come within `wait_ms`, or one with another
+/// While it lives, waits for the next dialog of this process (or of `process`) titled `title`
+/// and runs `act` on it from another thread. A dialog that does not come within `wait_ms`, or one with another
 /// title, is a failure of the test, and so is a dialog still up 3 s after the answer; such a
 /// dialog is cancelled, so the call under test returns instead of waiting for a person.
 class AnswerDialog {
 public:
-    AnswerDialog(std::string title, std::function<void(HWND)> act, int wait_ms = 8000);
+    AnswerDialog(std::string title, std::function<void(HWND)> act, int wait_ms = 8000,
+                 DWORD process = GetCurrentProcessId());
     /// Waits for the answer to end; reports a dialog that never came.
     ~AnswerDialog();
     AnswerDialog(const AnswerDialog&) = delete;
@@ -29,6 +30,7 @@ private:
     void watch_after_answer();
 
     std::string title_;
+    DWORD process_;
     std::atomic<bool> answered_{false};
     std::atomic<bool> done_{false};
     std::string failure_;
