@@ -40,13 +40,10 @@ Control::Impl::~Impl()
 bool Control::Impl::handle(HWND w, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result)
 {
     switch (msg) {
-    case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(w, &r);
-        FillRect(reinterpret_cast<HDC>(wparam), &r, back);
+    case WM_ERASEBKGND:
+        fill_background(w, reinterpret_cast<HDC>(wparam), back);
         result = 1;
         return true;
-    }
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(w, &ps);

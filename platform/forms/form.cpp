@@ -1,6 +1,5 @@
 #include "form.h"
 #include "win32/broadcast.h"
-#include "win32/winuser.h"
 
 #include "application.h"
 #include "colour_impl.h"
@@ -183,21 +182,6 @@ MenuItem& Form::add_menu_item(const std::string& caption)
     QAction* action = d->window.menuBar()->addAction(QString::fromStdString(caption));
     top_items_.push_back(make_item(action));
     return *top_items_.back();
-}
-
-void Form::load()
-{
-    if (loaded_)
-        return;
-    loaded_ = true;
-    app_.opened(this);
-    // Top-level windows hear of changed settings for as long as they are open.
-    settings_receiver_ = std::make_unique<win32::BroadcastReceiver>([this](win32::UINT msg, win32::WPARAM, win32::LPARAM l) {
-        if (msg == win32::WM_WININICHANGE && on_setting_change)
-            on_setting_change(l ? reinterpret_cast<const char*>(l) : "");
-    });
-    if (on_load)
-        on_load();
 }
 
 void Form::show()

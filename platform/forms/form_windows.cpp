@@ -7,7 +7,6 @@
 #include "windows_impl.h"
 
 #include "win32/broadcast.h"
-#include "win32/winuser.h"
 
 #include <algorithm>
 
@@ -27,13 +26,10 @@ struct Form::Impl : WindowOwner {
     bool handle(HWND w, UINT msg, WPARAM wparam, LPARAM lparam, LRESULT& result) override
     {
         switch (msg) {
-        case WM_ERASEBKGND: {
-            RECT r;
-            GetClientRect(w, &r);
-            FillRect(reinterpret_cast<HDC>(wparam), &r, back);
+        case WM_ERASEBKGND:
+            fill_background(w, reinterpret_cast<HDC>(wparam), back);
             result = 1;
             return true;
-        }
         case WM_CLOSE:
             form.close();
             return true;
@@ -228,21 +224,6 @@ MenuItem& Form::add_menu_item(const std::string& caption)
     MenuBar& bar = d->menu_bar();
     top_items_.push_back(make_item(bar, bar.host, caption));
     return *top_items_.back();
-}
-
-void Form::load()
-{
-    if (loaded_)
-        return;
-    loaded_ = true;
-    app_.opened(this);
-    // Top-level windows hear of changed settings for as long as they are open.
-    settings_receiver_ = std::make_unique<win32::BroadcastReceiver>([this](win32::UINT msg, win32::WPARAM, win32::LPARAM l) {
-        if (msg == win32::WM_WININICHANGE && on_setting_change)
-            on_setting_change(l ? reinterpret_cast<const char*>(l) : "");
-    });
-    if (on_load)
-        on_load();
 }
 
 void Form::show()

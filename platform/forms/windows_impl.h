@@ -30,6 +30,8 @@ HFONT make_font(const Font& font);
 inline COLORREF colour_of(std::int32_t c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
 /// The window class every form and container control is made of.
 const char* window_class();
+/// Fills the window's client area with `brush`, as its background is erased.
+void fill_background(HWND window, HDC dc, HBRUSH brush);
 /// Draws `picture` into `dc` at 0,0: at its own size, or stretched to `width` x `height`.
 void draw_picture(HDC dc, const Picture& picture, int width, int height, bool stretch);
 

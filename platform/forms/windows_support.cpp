@@ -82,6 +82,13 @@ const char* window_class()
     return name;
 }
 
+void fill_background(HWND window, HDC dc, HBRUSH brush)
+{
+    RECT r;
+    GetClientRect(window, &r);
+    FillRect(dc, &r, brush);
+}
+
 void draw_picture(HDC dc, const Picture& picture, int width, int height, bool stretch)
 {
     if (picture.empty())

@@ -6,6 +6,8 @@
 #include "forms/windows_impl.h"
 #include "win32/memory_status.h"
 
+#include "test_application.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,17 +15,8 @@
 
 namespace {
 
-forms::Application& application()
-{
-    static int argc = 1;
-    static char name[] = "about_tests";
-    static char* argv[] = {name, nullptr};
-    static forms::Application app(argc, argv);
-    return app;
-}
-
 struct Box {
-    Box() : abt(application(), file_date, {"ZEB", 1, 0, 0, "", "", "", "", ""}) {}
+    Box() : abt(test_application(), file_date, {"ZEB", 1, 0, 0, "", "", "", "", ""}) {}
     About& w() { return dynamic_cast<About&>(abt.window()); }
     std::string file_date = ", 25/12/2020";
     about_64 abt;

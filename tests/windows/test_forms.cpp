@@ -6,20 +6,13 @@
 
 #include "runtime/error.h"
 
+#include "test_application.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 namespace {
-
-forms::Application& application()
-{
-    static int argc = 1;
-    static char name[] = "forms_tests";
-    static char* argv[] = {name, nullptr};
-    static forms::Application app(argc, argv);
-    return app;
-}
 
 std::string entry_text(HMENU menu, UINT position)
 {
@@ -32,14 +25,14 @@ std::string entry_text(HMENU menu, UINT position)
 void choose(HWND form, HMENU menu, UINT position)
 {
     PostMessageA(form, WM_COMMAND, MAKEWPARAM(GetMenuItemID(menu, static_cast<int>(position)), 0), 0);
-    application().process_events();
+    test_application().process_events();
 }
 
 } // namespace
 
 TEST(Menus, TheSystemMenuShowsWhatIsVisibleGreysWhatIsDisabledAndChoosingReachesTheEntry)
 {
-    forms::Form form(application());
+    forms::Form form(test_application());
     forms::Menu& routines = form.add_menu("&Routines");
     forms::MenuArray& rout = routines.add_array("&First");
     forms::MenuItem& exit = form.add_menu_item("E&xit");
