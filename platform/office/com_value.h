@@ -1,0 +1,25 @@
+#pragma once
+// Private to the office layer on Windows: the runtime's values as automation VARIANTs, and back.
+
+#include "runtime/value.h"
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <string>
+
+namespace office {
+
+/// The program's text (UTF-8) as a new BSTR, which the caller frees; and a BSTR as text.
+BSTR to_bstr(const std::string& text);
+std::string from_bstr(BSTR text);
+
+/// `value` as a VARIANT the caller clears: text as BSTR, numbers and booleans as themselves,
+/// office objects as IDispatch, arrays as SAFEARRAYs of VARIANT. An object that is not an
+/// automation object raises a type mismatch.
+VARIANT to_variant(const rt::Value& value);
+/// The VARIANT as a value: objects as automation objects, SAFEARRAYs as arrays, dates and
+/// currency as doubles, other integers as 16- or 32-bit integers where they fit.
+rt::Value from_variant(const VARIANT& v);
+
+} // namespace office

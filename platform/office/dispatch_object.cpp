@@ -1,0 +1,113 @@
+#include "dispatch_object.h"
+
+#include "com_value.h"
+#include "runtime/error.h"
+#include "runtime/value.h"
+
+#include <algorithm>
+
+namespace office {
+namespace {
+
+/// The error a failed call raises, as an automation client reports it: the object's own
+/// number and text where it raised one, the call's result otherwise.
+rt::Error failure(std::string_view name, HRESULT hr, EXCEPINFO& info)
+{
+    if (hr == DISP_E_EXCEPTION) {
+        if (info.pfnDeferredFillIn)
+            info.pfnDeferredFillIn(&info);
+        const std::string source = from_bstr(info.bstrSource);
+        std::string description = from_bstr(info.bstrDescription);
+        const HRESULT code = info.scode ? info.scode : static_cast<HRESULT>(info.wCode);
+        SysFreeString(info.bstrSource);
+        SysFreeString(info.bstrDescription);
+        SysFreeString(info.bstrHelpFile);
+        // A runtime error raised inside the object (facility 0x0A) is that error's number.
+        const std::int32_t number = HRESULT_FACILITY(code) == 0x0A ? (code & 0xFFFF) : static_cast<std::int32_t>(code);
+        if (description.empty())
+            description = "Automation error";
+        return rt::Error(number, source.empty() ? "ZEB" : source, description);
+    }
+    if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND)
+        return rt::Error(rt::errNoSuchMember, "ZEB", "Object doesn't support this property or method: " + std::string(name));
+    if (hr == DISP_E_TYPEMISMATCH)
+        return rt::Error(rt::errTypeMismatch, "ZEB", "Type mismatch calling " + std::string(name));
+    if (hr == DISP_E_BADPARAMCOUNT || hr == DISP_E_PARAMNOTOPTIONAL)
+        return rt::Error(rt::errInvalidCall, "ZEB", "Wrong number of arguments calling " + std::string(name));
+    if (hr == RPC_E_DISCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_SERVERFAULT)
+        return rt::Error(rt::errServerUnavailable, "ZEB", "The remote server machine does not exist or is unavailable");
+    return rt::Error(static_cast<std::int32_t>(hr), "ZEB", "Automation error calling " + std::string(name));
+}
+
+} // namespace
+
+DispatchObject::DispatchObject(IDispatch* object) : object_(object) { object_->AddRef(); }
+
+DispatchObject::~DispatchObject() { object_->Release(); }
+
+DISPID DispatchObject::member(std::string_view name) const
+{
+    BSTR wide_name = to_bstr(std::string(name));
+    LPOLESTR names[] = {wide_name};
+    DISPID id = DISPID_UNKNOWN;
+    // The object matches the name regardless of letter case, as automation does.
+    const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    SysFreeString(wide_name);
+    if (FAILED(hr)) {
+        EXCEPINFO none{};
+        throw failure(name, hr, none);
+    }
+    return id;
+}
+
+rt::Value DispatchObject::invoke(std::string_view name, WORD flags, const std::vector<rt::Value>& args, bool put)
+{
+    const DISPID id = member(name);
+    // The arguments go in the other order, the last first.
+    std::vector<VARIANT> in(args.size());
+    try {
+        for (std::size_t i = 0; i < args.size(); ++i)
+            in[args.size() - 1 - i] = to_variant(args[i]);
+    } catch (...) {
+        for (VARIANT& v : in)
+            VariantClear(&v);
+        throw;
+    }
+    DISPID put_id = DISPID_PROPERTYPUT;
+    DISPPARAMS params{in.data(), put ? &put_id : nullptr, static_cast<UINT>(in.size()), put ? 1u : 0u};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO info{};
+    UINT bad_argument = 0;
+    const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, put ? nullptr : &result, &info,
+                                       &bad_argument);
+    for (VARIANT& v : in)
+        VariantClear(&v);
+    if (FAILED(hr))
+        throw failure(name, hr, info);
+    rt::Value out;
+    try {
+        out = from_variant(result);
+    } catch (...) {
+        VariantClear(&result);
+        throw;
+    }
+    VariantClear(&result);
+    return out;
+}
+
+rt::Value DispatchObject::call(std::string_view name, const std::vector<rt::Value>& args)
+{
+    return invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
+}
+
+rt::Value DispatchObject::get(std::string_view name) { return invoke(name, DISPATCH_PROPERTYGET, {}); }
+
+void DispatchObject::set(std::string_view name, const rt::Value& value)
+{
+    // An object is set by reference, any other value by value.
+    const WORD flags = value.kind() == rt::Value::Kind::Object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    invoke(name, flags, {value}, true);
+}
+
+} // namespace office

@@ -1,0 +1,106 @@
+// The late-bound automation layer on Windows, against the automation objects the system
+// itself provides (the scripting runtime's Dictionary and FileSystemObject): the same calls by
+// name that the program makes of the office.
+
+#include "office/automation.h"
+#include "runtime/error.h"
+#include "runtime/value.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+
+using rt::Value;
+
+namespace {
+
+rt::Error error_of(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const rt::Error& e) {
+        return e;
+    }
+    return rt::Error(0, "", "no error");
+}
+
+} // namespace
+
+TEST(Automation, MembersAreCalledByNameInAnyLetterCaseWithTheirArgumentsAndResults)
+{
+    const std::shared_ptr<rt::Object> d = office::create_object("Scripting.Dictionary");
+    d->call("Add", {Value("one"), Value(std::int32_t{1})});
+    d->call("add", {Value("two"), Value(2.5)});
+    d->call("ADD", {Value("\u00FCber"), Value(true)});
+    EXPECT_EQ(d->get("Count").to_int32(), 3);
+    EXPECT_EQ(d->get("count").to_int32(), 3) << "names match in any letter case";
+    EXPECT_EQ(d->call("Item", {Value("one")}).to_int32(), 1);
+    EXPECT_EQ(d->call("Item", {Value("two")}).to_double(), 2.5);
+    EXPECT_TRUE(d->call("Item", {Value("\u00FCber")}).to_bool()) << "text crosses as UTF-16 and back";
+    EXPECT_TRUE(d->call("Exists", {Value("two")}).to_bool());
+    EXPECT_FALSE(d->call("Exists", {Value("three")}).to_bool());
+
+    // An array comes back as the runtime's array, in order.
+    const std::vector<Value> keys = d->call("Keys", {}).to_array();
+    ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(keys[0].to_text(), "one");
+    EXPECT_EQ(keys[2].to_text(), "\u00FCber");
+
+    // A property written takes effect (text compared regardless of case) and reads back; the
+    // object refuses it once it holds keys, as it says.
+    const auto text = office::create_object("Scripting.Dictionary");
+    text->set("CompareMode", Value(std::int32_t{1}));
+    EXPECT_EQ(text->get("CompareMode").to_int32(), 1);
+    text->call("Add", {Value("Key"), Value()});
+    EXPECT_TRUE(text->call("Exists", {Value("KEY")}).to_bool());
+    EXPECT_EQ(error_of([&] { d->set("CompareMode", Value(std::int32_t{1})); }).number(), rt::errInvalidCall);
+
+    // An array handed over whole.
+    d->call("Add", {Value("list"), Value(std::vector<Value>{Value(std::int16_t{7}), Value("x"), Value()})});
+    const std::vector<Value> list = d->call("Item", {Value("list")}).to_array();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].to_int16(), 7);
+    EXPECT_EQ(list[1].to_text(), "x");
+    EXPECT_TRUE(list[2].is_empty());
+    d->call("Add", {Value("none"), Value(std::vector<Value>{})});
+    EXPECT_TRUE(d->call("Item", {Value("none")}).to_array().empty()) << "the empty array of the load call";
+}
+
+TEST(Automation, ObjectsComeBackAsObjectsAndGoBackAsThemselves)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "zeb-automation.txt";
+    std::ofstream(path) << "twelve bytes";
+    const auto fso = office::create_object("Scripting.FileSystemObject");
+    const std::shared_ptr<rt::Object> file = fso->call("GetFile", {Value(path)}).to_object();
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->get("Size").to_int32(), 12);
+    EXPECT_EQ(file->get("Name").to_text(), "zeb-automation.txt");
+    EXPECT_GT(file->get("DateLastModified").to_double(), 40000.0) << "a date after 2009, as days since 1899";
+
+    const auto d = office::create_object("Scripting.Dictionary");
+    d->call("Add", {Value("file"), Value(file)});
+    EXPECT_EQ(d->call("Item", {Value("file")}).to_object()->get("Size").to_int32(), 12);
+    DeleteFileA(path.c_str());
+}
+
+TEST(Automation, FailuresAreTheRuntimesErrorsWithTheObjectsNumberAndText)
+{
+    const auto d = office::create_object("Scripting.Dictionary");
+    d->call("Add", {Value("one"), Value(std::int32_t{1})});
+    const rt::Error twice = error_of([&] { d->call("Add", {Value("one"), Value(std::int32_t{1})}); });
+    EXPECT_EQ(twice.number(), 457) << "raised by the object: this key is already associated with an element";
+    EXPECT_FALSE(twice.description().empty());
+
+    const rt::Error unknown = error_of([&] { d->call("NoSuchMember", {}); });
+    EXPECT_EQ(unknown.number(), rt::errNoSuchMember);
+
+    const rt::Error missing = error_of([] { office::create_object("No.Such.Class"); });
+    EXPECT_EQ(missing.number(), rt::errCantCreateObject);
+    const rt::Error office = error_of([] { office::create_object("com.sun.star.ServiceManager"); });
+    EXPECT_EQ(office.number(), rt::errCantCreateObject);
+    EXPECT_NE(office.description().find("LibreOffice is not installed"), std::string::npos) << office.description();
+}
