@@ -4,11 +4,9 @@
 
 #include "automation.h"
 
-#include "com_value.h"
-#include "dispatch_object.h"
+#include "runtime/dispatch_object.h"
 #include "runtime/error.h"
 
-#include <objbase.h>
 
 namespace office {
 namespace {
@@ -33,25 +31,14 @@ std::string advice(const std::string& progid, HRESULT hr)
 
 std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiting& waiting)
 {
-    // The thread talks to servers in its own apartment; one already made stays as it is.
-    const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    (void)apartment;
-    BSTR name = to_bstr(progid);
-    CLSID clsid{};
-    HRESULT hr = CLSIDFromProgID(name, &clsid);
-    SysFreeString(name);
-    if (FAILED(hr))
-        throw cannot_create(progid, advice(progid, hr));
     if (waiting.begin)
         waiting.begin();
-    IDispatch* object = nullptr;
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));
+    HRESULT result = S_OK;
+    std::shared_ptr<rt::DispatchObject> made = rt::create_dispatch_object(progid, result);
     if (waiting.end)
         waiting.end();
-    if (FAILED(hr) || !object)
-        throw cannot_create(progid, advice(progid, hr));
-    auto made = std::make_shared<DispatchObject>(object);
-    object->Release(); // the object holds its own reference
+    if (!made)
+        throw cannot_create(progid, advice(progid, result));
     return made;
 }
 

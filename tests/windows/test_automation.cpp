@@ -3,7 +3,9 @@
 // name that the program makes of the office.
 
 #include "office/automation.h"
+#include "runtime/date_text.h"
 #include "runtime/error.h"
+#include "runtime/file_system.h"
 #include "runtime/value.h"
 
 #include <gtest/gtest.h>
@@ -103,4 +105,29 @@ TEST(Automation, FailuresAreTheRuntimesErrorsWithTheObjectsNumberAndText)
     const rt::Error office = error_of([] { office::create_object("com.sun.star.ServiceManager"); });
     EXPECT_EQ(office.number(), rt::errCantCreateObject);
     EXPECT_NE(office.description().find("LibreOffice is not installed"), std::string::npos) << office.description();
+}
+
+TEST(FileSystemObject, AFilesDateIsTheOneTheSystemKeeps)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "zeb-dated.exe";
+    std::ofstream(path) << "x";
+    // 25 December 2020, 10:30 local time.
+    SYSTEMTIME local{2020, 12, 5, 25, 10, 30, 0, 0}, utc{};
+    TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+    FILETIME when{};
+    SystemTimeToFileTime(&utc, &when);
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    SetFileTime(h, nullptr, nullptr, &when);
+    CloseHandle(h);
+
+    const rt::File file = rt::FileSystemObject().GetFile(path);
+    std::tm t{};
+    t.tm_year = 120, t.tm_mon = 11, t.tm_mday = 25, t.tm_hour = 10, t.tm_min = 30, t.tm_isdst = -1;
+    EXPECT_EQ(file.DateLastModified(), std::mktime(&t));
+    EXPECT_EQ(rt::format_date(file.DateLastModified(), "dd/mm/yyyy"), "25/12/2020");
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(error_of([&] { rt::FileSystemObject().GetFile(path); }).number(), rt::errFileNotFound);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Private to the office layer on Windows: the runtime's values as automation VARIANTs, and back.
+// On Windows, for the platform layers: the runtime's values as automation VARIANTs, and back.
 
 #include "runtime/value.h"
 
@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace office {
+namespace rt {
 
 /// The program's text (UTF-8) as a new BSTR, which the caller frees; and a BSTR as text.
 BSTR to_bstr(const std::string& text);
@@ -17,9 +17,9 @@ std::string from_bstr(BSTR text);
 /// `value` as a VARIANT the caller clears: text as BSTR, numbers and booleans as themselves,
 /// office objects as IDispatch, arrays as SAFEARRAYs of VARIANT. An object that is not an
 /// automation object raises a type mismatch.
-VARIANT to_variant(const rt::Value& value);
+VARIANT to_variant(const Value& value);
 /// The VARIANT as a value: objects as automation objects, SAFEARRAYs as arrays, dates and
 /// currency as doubles, other integers as 16- or 32-bit integers where they fit.
-rt::Value from_variant(const VARIANT& v);
+Value from_variant(const VARIANT& v);
 
-} // namespace office
+} // namespace rt

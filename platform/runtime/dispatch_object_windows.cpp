@@ -1,17 +1,19 @@
-#include "dispatch_object.h"
+#include "runtime/dispatch_object.h"
 
-#include "com_value.h"
+#include "runtime/com_value.h"
 #include "runtime/error.h"
 #include "runtime/value.h"
 
 #include <algorithm>
 
-namespace office {
+#include <objbase.h>
+
+namespace rt {
 namespace {
 
 /// The error a failed call raises, as an automation client reports it: the object's own
 /// number and text where it raised one, the call's result otherwise.
-rt::Error failure(std::string_view name, HRESULT hr, EXCEPINFO& info)
+Error failure(std::string_view name, HRESULT hr, EXCEPINFO& info)
 {
     if (hr == DISP_E_EXCEPTION) {
         if (info.pfnDeferredFillIn)
@@ -26,17 +28,17 @@ rt::Error failure(std::string_view name, HRESULT hr, EXCEPINFO& info)
         const std::int32_t number = HRESULT_FACILITY(code) == 0x0A ? (code & 0xFFFF) : static_cast<std::int32_t>(code);
         if (description.empty())
             description = "Automation error";
-        return rt::Error(number, source.empty() ? "ZEB" : source, description);
+        return Error(number, source.empty() ? "ZEB" : source, description);
     }
     if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND)
-        return rt::Error(rt::errNoSuchMember, "ZEB", "Object doesn't support this property or method: " + std::string(name));
+        return Error(errNoSuchMember, "ZEB", "Object doesn't support this property or method: " + std::string(name));
     if (hr == DISP_E_TYPEMISMATCH)
-        return rt::Error(rt::errTypeMismatch, "ZEB", "Type mismatch calling " + std::string(name));
+        return Error(errTypeMismatch, "ZEB", "Type mismatch calling " + std::string(name));
     if (hr == DISP_E_BADPARAMCOUNT || hr == DISP_E_PARAMNOTOPTIONAL)
-        return rt::Error(rt::errInvalidCall, "ZEB", "Wrong number of arguments calling " + std::string(name));
+        return Error(errInvalidCall, "ZEB", "Wrong number of arguments calling " + std::string(name));
     if (hr == RPC_E_DISCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_SERVERFAULT)
-        return rt::Error(rt::errServerUnavailable, "ZEB", "The remote server machine does not exist or is unavailable");
-    return rt::Error(static_cast<std::int32_t>(hr), "ZEB", "Automation error calling " + std::string(name));
+        return Error(errServerUnavailable, "ZEB", "The remote server machine does not exist or is unavailable");
+    return Error(static_cast<std::int32_t>(hr), "ZEB", "Automation error calling " + std::string(name));
 }
 
 } // namespace
@@ -60,7 +62,7 @@ DISPID DispatchObject::member(std::string_view name) const
     return id;
 }
 
-rt::Value DispatchObject::invoke(std::string_view name, WORD flags, const std::vector<rt::Value>& args, bool put)
+Value DispatchObject::invoke(std::string_view name, WORD flags, const std::vector<Value>& args, bool put)
 {
     const DISPID id = member(name);
     // The arguments go in the other order, the last first.
@@ -85,7 +87,7 @@ rt::Value DispatchObject::invoke(std::string_view name, WORD flags, const std::v
         VariantClear(&v);
     if (FAILED(hr))
         throw failure(name, hr, info);
-    rt::Value out;
+    Value out;
     try {
         out = from_variant(result);
     } catch (...) {
@@ -96,18 +98,37 @@ rt::Value DispatchObject::invoke(std::string_view name, WORD flags, const std::v
     return out;
 }
 
-rt::Value DispatchObject::call(std::string_view name, const std::vector<rt::Value>& args)
+Value DispatchObject::call(std::string_view name, const std::vector<Value>& args)
 {
     return invoke(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
 }
 
-rt::Value DispatchObject::get(std::string_view name) { return invoke(name, DISPATCH_PROPERTYGET, {}); }
+Value DispatchObject::get(std::string_view name) { return invoke(name, DISPATCH_PROPERTYGET, {}); }
 
-void DispatchObject::set(std::string_view name, const rt::Value& value)
+void DispatchObject::set(std::string_view name, const Value& value)
 {
     // An object is set by reference, any other value by value.
-    const WORD flags = value.kind() == rt::Value::Kind::Object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    const WORD flags = value.kind() == Value::Kind::Object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
     invoke(name, flags, {value}, true);
 }
 
-} // namespace office
+std::shared_ptr<DispatchObject> create_dispatch_object(const std::string& progid, HRESULT& result)
+{
+    // The thread talks to servers in its own apartment; one already made stays as it is.
+    (void)CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    BSTR name = to_bstr(progid);
+    CLSID clsid{};
+    result = CLSIDFromProgID(name, &clsid);
+    SysFreeString(name);
+    if (FAILED(result))
+        return nullptr;
+    IDispatch* object = nullptr;
+    result = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));
+    if (FAILED(result) || !object)
+        return nullptr;
+    auto made = std::make_shared<DispatchObject>(object);
+    object->Release(); // the object holds its own reference
+    return made;
+}
+
+} // namespace rt
