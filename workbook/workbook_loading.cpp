@@ -23,7 +23,7 @@ std::string ZEB_main::pick_workbook()
     const rt::Value flgs(std::int32_t(0x808));
     if (!cdc)
         cdc = std::make_unique<CDC_class>(dlg_fail, printers);
-    return cdc->ShowOpen(form->hwnd(), rt::Value(filters), flgs, rt::Value("Sheetwright: SELECT AN 'ODS' FILE"),
+    return cdc->ShowOpen(win32::as_handle(form->hwnd()), rt::Value(filters), flgs, rt::Value("Sheetwright: SELECT AN 'ODS' FILE"),
                          app_dir)
         .to_text();
 }

@@ -3,6 +3,8 @@
 #include "forms/application.h"
 #include "forms/form.h"
 #include "forms/menu.h"
+#include "forms/msgbox.h"
+#include "answer_dialog.h"
 
 #include "runtime/error.h"
 
@@ -70,4 +72,24 @@ TEST(Menus, TheSystemMenuShowsWhatIsVisibleGreysWhatIsDisabledAndChoosingReaches
     EXPECT_EQ(exits, 1);
     EXPECT_THROW(rout[7], rt::Error);
     form.close();
+}
+
+TEST(Questions, TheAnswersAreTheProgramsOwnAndEscapeChoosesTheLast)
+{
+    int answer = -1;
+    std::string first_button;
+    {
+        AnswerDialog box("Keep?", [&](HWND d) {
+            first_button = item_text(d, 100);
+            press(d, 100);
+        });
+        answer = forms::ask("The workbook has changes.", {"Discard changes", "Keep it open"}, forms::vbExclamation, "Keep?");
+    }
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(first_button, "Discard changes");
+    {
+        AnswerDialog box("ZEB", [&](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); });
+        answer = forms::ask("Sure?", {"Yes", "No", "Later"});
+    }
+    EXPECT_EQ(answer, 2) << "Escape, or closing the box, is the last answer";
 }
