@@ -123,6 +123,9 @@ TEST_F(DialogService, OpenGivesOnePathOrTheFolderThenEachName)
     }
     EXPECT_FALSE(dlg_fail);
     EXPECT_EQ(cdc.file_record().nFileOffset, book.size() - 8);
+    // The buffer held 2047 blanks and its NUL: past the path and its NUL they are still there.
+    const char* buffer = cdc.file_record().lpstrFile;
+    EXPECT_EQ(std::string(buffer + book.size() + 1, 2047 - book.size() - 1), std::string(2047 - book.size() - 1, ' '));
 
     const win32::DWORD multi = win32::OFN_ALLOWMULTISELECT | win32::OFN_EXPLORER | win32::OFN_FILEMUSTEXIST;
     {
