@@ -1,3 +1,4 @@
+#include "error_of.h"
 #include "office/automation.h"
 #include "office/questions.h"
 #include "office_env.h"
@@ -16,16 +17,6 @@
 using rt::Value;
 
 namespace {
-
-rt::Error error_of(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e;
-    }
-    return rt::Error(0, "", "no error");
-}
 
 double seconds_for(const std::function<void()>& f)
 {

@@ -2,6 +2,7 @@
 // itself provides (the scripting runtime's Dictionary and FileSystemObject): the same calls by
 // name that the program makes of the office.
 
+#include "error_of.h"
 #include "office/automation.h"
 #include "runtime/date_text.h"
 #include "runtime/error.h"
@@ -15,20 +16,6 @@
 #include <fstream>
 
 using rt::Value;
-
-namespace {
-
-rt::Error error_of(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const rt::Error& e) {
-        return e;
-    }
-    return rt::Error(0, "", "no error");
-}
-
-} // namespace
 
 TEST(Automation, MembersAreCalledByNameInAnyLetterCaseWithTheirArgumentsAndResults)
 {
