@@ -5,6 +5,7 @@
 #include "runtime/value.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <objbase.h>
 
@@ -38,7 +39,9 @@ Error failure(std::string_view name, HRESULT hr, EXCEPINFO& info)
         return Error(errInvalidCall, "ZEB", "Wrong number of arguments calling " + std::string(name));
     if (hr == RPC_E_DISCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_SERVERFAULT)
         return Error(errServerUnavailable, "ZEB", "The remote server machine does not exist or is unavailable");
-    return Error(static_cast<std::int32_t>(hr), "ZEB", "Automation error calling " + std::string(name));
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+    return Error(static_cast<std::int32_t>(hr), "ZEB", "Automation error " + std::string(code) + " calling " + std::string(name));
 }
 
 } // namespace

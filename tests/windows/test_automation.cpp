@@ -118,3 +118,12 @@ TEST(FileSystemObject, AFilesDateIsTheOneTheSystemKeeps)
     DeleteFileA(path.c_str());
     EXPECT_EQ(error_of([&] { rt::FileSystemObject().GetFile(path); }).number(), rt::errFileNotFound);
 }
+
+TEST(Automation, ScriptedObjectsAnswerByTheNamesTheirScriptGives)
+{
+    const auto control = office::create_object("MSScriptControl.ScriptControl");
+    control->set("Language", Value("JScript"));
+    control->call("AddCode", {Value("function createInstance(name) { return 'made ' + name; }")});
+    const auto code = control->get("CodeObject").to_object();
+    EXPECT_EQ(code->call("createInstance", {Value("x")}).to_text(), "made x");
+}
