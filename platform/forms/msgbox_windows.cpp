@@ -16,7 +16,10 @@ std::string lines(const std::string& prompt)
     for (std::size_t i = 0; i < prompt.size(); ++i) {
         if (prompt[i] == '\r' && i + 1 < prompt.size() && prompt[i + 1] == '\n')
             continue; // the LF that follows writes the break
-        out += (prompt[i] == '\r' || prompt[i] == '\n') ? "\r\n" : std::string(1, prompt[i]);
+        if (prompt[i] == '\r' || prompt[i] == '\n')
+            out += "\r\n";
+        else
+            out += prompt[i];
     }
     return out;
 }

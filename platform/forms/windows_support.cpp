@@ -50,10 +50,14 @@ std::string window_text(HWND window)
 
 double twips_per_pixel_here()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    // Read once: every control's placing asks for it.
+    static const double ratio = [] {
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+        return dpi > 0 ? 1440.0 / dpi : 15.0;
+    }();
+    return ratio;
 }
 
 int pixels(int twips) { return static_cast<int>(std::lround(twips / twips_per_pixel_here())); }

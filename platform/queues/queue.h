@@ -36,6 +36,8 @@ std::optional<std::string> find_queue(const std::string& name);
 /// The user's default queue (the user's lpoptions, then the server's default); empty when there is none.
 std::string default_queue();
 /// The device URI of a queue without any user name or password; empty for an unknown queue.
+/// This and the two that store below are the Linux spooler's (CUPS): on Windows the system's
+/// own spooler functions do this work, and these are not there.
 std::string queue_port(const std::string& name);
 /// Everything known of the queue `name` (any letter case); none when there is no such queue.
 std::optional<Queue> read_queue(const std::string& name);

@@ -16,9 +16,9 @@ namespace {
 
 /// An open printer handle, closed when it goes.
 struct OpenHandle {
-    explicit OpenHandle(const std::string& name, ACCESS_MASK access = PRINTER_ACCESS_USE)
+    explicit OpenHandle(const std::string& name)
     {
-        PRINTER_DEFAULTSA defaults{nullptr, nullptr, access};
+        PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
         std::string copy = name;
         if (!::OpenPrinterA(copy.data(), &handle, &defaults))
             handle = nullptr;
@@ -44,8 +44,8 @@ std::vector<BYTE> printer_info(HANDLE printer, DWORD level)
     return buffer;
 }
 
-/// The user's settings block for the printer, as the driver completes it; empty on failure.
-std::vector<BYTE> user_devmode(HANDLE printer, const std::string& name)
+/// The printer's settings block as its driver completes it; empty on failure.
+std::vector<BYTE> driver_devmode(HANDLE printer, const std::string& name)
 {
     std::string copy = name;
     const LONG size = ::DocumentPropertiesA(nullptr, printer, copy.data(), nullptr, nullptr, 0);
@@ -178,18 +178,6 @@ std::string default_queue()
     return name;
 }
 
-std::string queue_port(const std::string& name)
-{
-    const OpenHandle printer(name);
-    if (!printer.handle)
-        return "";
-    const std::vector<BYTE> info = printer_info(printer.handle, 2);
-    if (info.empty())
-        return "";
-    const char* port = reinterpret_cast<const PRINTER_INFO_2A*>(info.data())->pPortName;
-    return port ? port : "";
-}
-
 std::optional<Queue> read_queue(const std::string& name)
 {
     const std::optional<std::string> found = find_queue(name);
@@ -211,13 +199,13 @@ std::optional<Queue> read_queue(const std::string& name)
     // printer's for everybody (level 2), else with what the driver completes.
     const std::vector<BYTE> own = printer_info(printer.handle, 9);
     const DEVMODEA* users = own.empty() ? nullptr : reinterpret_cast<const PRINTER_INFO_9A*>(own.data())->pDevMode;
-    const std::vector<BYTE> driver = user_devmode(printer.handle, q.name);
-    if (users)
+    if (users) {
         q.defaults = settings_of(*users);
-    else if (!info.empty() && reinterpret_cast<const PRINTER_INFO_2A*>(info.data())->pDevMode)
+    } else if (!info.empty() && reinterpret_cast<const PRINTER_INFO_2A*>(info.data())->pDevMode) {
         q.defaults = q.driver_defaults;
-    else if (!driver.empty())
+    } else if (const std::vector<BYTE> driver = driver_devmode(printer.handle, q.name); !driver.empty()) {
         q.defaults = settings_of(*reinterpret_cast<const DEVMODEA*>(driver.data()));
+    }
     read_choices(q);
     // What the driver reports nothing for, it offers only as it is.
     if (q.papers.empty())
@@ -228,43 +216,6 @@ std::optional<Queue> read_queue(const std::string& name)
     if (const Choice* paper = find_choice(q.papers, q.defaults.paper_size))
         q.defaults.paper_width = paper->width;
     return q;
-}
-
-bool make_default_queue(const std::string& name) { return ::SetDefaultPrinterA(name.c_str()) != FALSE; }
-
-bool store_user_defaults(const Queue& queue, const Settings& s, std::uint32_t fields)
-{
-    // Every setting named must be one the printer offers, or nothing is stored.
-    const std::pair<std::uint32_t, bool> offered[] = {
-        {DM_PAPERSIZE, find_choice(queue.papers, s.paper_size) != nullptr},
-        {DM_DEFAULTSOURCE, find_choice(queue.bins, s.bin) != nullptr},
-        {DM_PRINTQUALITY, find_choice(queue.qualities, s.quality) != nullptr},
-        {DM_COLOR, find_choice(queue.colours, s.colour) != nullptr},
-        {DM_DUPLEX, find_choice(queue.duplexes, s.duplex) != nullptr},
-        {DM_MEDIATYPE, find_choice(queue.media_types, s.media_type) != nullptr},
-    };
-    for (const auto& [field, ok] : offered)
-        if ((fields & field) && !ok)
-            return false;
-    const OpenHandle printer(queue.name);
-    if (!printer.handle)
-        return false;
-    std::vector<BYTE> block = user_devmode(printer.handle, queue.name);
-    if (block.empty())
-        return false;
-    auto& dm = *reinterpret_cast<DEVMODEA*>(block.data());
-    if (fields & DM_ORIENTATION) dm.dmOrientation = s.orientation;
-    if (fields & DM_PAPERSIZE) dm.dmPaperSize = s.paper_size;
-    if (fields & DM_COPIES) dm.dmCopies = s.copies;
-    if (fields & DM_DEFAULTSOURCE) dm.dmDefaultSource = s.bin;
-    if (fields & DM_PRINTQUALITY) dm.dmPrintQuality = s.quality;
-    if (fields & DM_COLOR) dm.dmColor = s.colour;
-    if (fields & DM_DUPLEX) dm.dmDuplex = s.duplex;
-    if (fields & DM_MEDIATYPE) dm.dmMediaType = static_cast<DWORD>(s.media_type);
-    dm.dmFields |= fields;
-    // Level 9 is the user's own settings block, apart from the printer's for everybody.
-    PRINTER_INFO_9A user_settings{&dm};
-    return ::SetPrinterA(printer.handle, 9, reinterpret_cast<BYTE*>(&user_settings), 0) != FALSE;
 }
 
 } // namespace printing
