@@ -100,26 +100,8 @@ void ZEB_main::office_unreachable(const std::string& why)
 
 void ZEB_main::shut_down(const bool& workbook_open)
 {
-    if (workbook_open && wb_doc) {
-        // ZEB never writes the workbook; edits the user made in it are not lost without a word.
-        bool close_it = true;
-        try {
-            if (wb_doc->call("isModified", {}).to_bool())
-                close_it = forms::ask("The workbook has changes that are not saved, and ZEB does not save "
-                                      "workbooks.\r\n\r\nDiscard the changes, or keep the workbook open in "
-                                      "LibreOffice to save it there?",
-                                      {"Discard changes", "Keep it open"}, forms::vbExclamation) == 0;
-        } catch (const rt::Error&) {
-            // The user may have closed the workbook in LibreOffice already.
-        }
-        if (close_it) {
-            try {
-                wb_doc->call("Close", {rt::Value(true)});
-            } catch (const rt::Error&) {
-                // The user may have closed the workbook in LibreOffice already.
-            }
-        }
-    }
+    if (workbook_open && wb_doc)
+        close_workbook();
     cdc.reset();
     for (int i = 0; i < sheet_cnt && i < static_cast<int>(wb_sheets.size()); ++i)
         wb_sheets[i].reset();
@@ -141,3 +123,54 @@ void ZEB_main::shut_down(const bool& workbook_open)
     }
 }
 
+
+void ZEB_main::end_cell_edit()
+{
+    // Text typed into a cell reaches the document only when the cell is left. Any command of
+    // the Calc window ends the edit first, as the window's own closing does; "Deselect" changes
+    // nothing else that a person keeps.
+    try {
+        auto frame = wb_doc->call("getCurrentController", {}).to_object()->call("getFrame", {}).to_object();
+        auto helper = svc_mgr->call("createInstance", {rt::Value("com.sun.star.frame.DispatchHelper")}).to_object();
+        helper->call("executeDispatch", {rt::Value(frame), rt::Value(".uno:Deselect"), rt::Value(""),
+                                         rt::Value(std::int32_t(0)), rt::Value(std::vector<rt::Value>{})});
+    } catch (const rt::Error&) {
+        // No window (the workbook was closed there already, or the office has ended).
+    }
+}
+
+void ZEB_main::close_workbook()
+{
+    end_cell_edit();
+    // ZEB never writes the workbook; edits the user made in it are not lost without a word.
+    bool close_it = true;
+    try {
+        if (wb_doc->call("isModified", {}).to_bool())
+            close_it = forms::ask("The workbook has changes that are not saved, and ZEB does not save "
+                                  "workbooks.\r\n\r\nDiscard the changes, or keep the workbook open in "
+                                  "LibreOffice to save it there?",
+                                  {"Discard changes", "Keep it open"}, forms::vbExclamation) == 0;
+    } catch (const rt::Error&) {
+        // The user may have closed the workbook in LibreOffice already.
+    }
+    if (!close_it)
+        return;
+    try {
+        wb_doc->call("Close", {rt::Value(true)});
+    } catch (const rt::Error&) {
+        // Closed in LibreOffice already, the failure is nothing to the person. A workbook that
+        // still answers was kept open by LibreOffice, which refuses to close a document while
+        // one of its dialogs is open over it; ZEB does not force it.
+        bool still_open = false;
+        try {
+            wb_doc->call("getURL", {});
+            still_open = true;
+        } catch (const rt::Error&) {
+        }
+        if (still_open)
+            forms::msg_box("LibreOffice did not let the workbook close: it is busy with a dialog over the workbook "
+                           "(or still working on it).\r\n\r\nThe workbook stays open in LibreOffice. Finish or "
+                           "close that dialog there, then close the workbook in LibreOffice yourself.",
+                           forms::vbExclamation);
+    }
+}

@@ -63,6 +63,11 @@ public:
     int exit_code = 0;
 
 private:
+    /// Ends an edit in progress in a cell of the workbook's window, so the document knows of it.
+    void end_cell_edit();
+    /// Closes the workbook, asking first when it has unsaved changes; says so when LibreOffice
+    /// keeps it open (a dialog of its own over it).
+    void close_workbook();
     /// Says under OFFICE ERROR that LibreOffice could not be reached and why, and ends with 2.
     void office_unreachable(const std::string& why);
     /// Whether LibreOffice has the file at `path` (`url`) open already: the same file under
