@@ -88,6 +88,9 @@ private:
     /// Stores the application printer's settings, and `media_type` when above 0, as the
     /// printer's defaults.
     void store_printer_settings(const std::string& name, std::int32_t media_type);
+    /// Looks at the installed printers again before a dialog, and tells the person when the
+    /// application printer's queue has gone.
+    void refresh_printers();
     /// A dialog returned without a result: keep and report its extended error, set dlg_fail.
     void dialog_failed(const std::string& operation);
 

@@ -1,6 +1,7 @@
 // The print dialog of the dialog service, and the page setup dialog.
 
 #include "cdc_class.h"
+#include "forms/msgbox.h"
 #include "runtime/app.h"
 #include "runtime/error.h"
 #include "win32/devmode.h"
@@ -11,6 +12,7 @@
 #include <cctype>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -78,7 +80,7 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
 {
     using namespace printing;
     dlg_fail_ = false;
-    printers_.refresh(); // printers come and go while the program runs
+    refresh_printers();
     win32::PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = win32::as_handle(huke.to_int32());
@@ -111,21 +113,24 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
         win32::GlobalFree(pd.hDevMode); // the caller gets the error, not a block nobody frees
         throw;
     }
-    std::array<char, devnames_bytes> dn{};
+    // Names longer than the 100 characters (a queue's name may have 127 bytes) make the block
+    // as long as they need: cut, the device's name would name no printer.
+    std::string names = driver + '\0' + device + '\0' + port + '\0';
+    std::vector<char> dn(std::max(devnames_bytes, 8 + names.size()), '\0');
     const win32::WORD driver_at = 8;
     const auto device_at = static_cast<win32::WORD>(driver_at + driver.size() + 1);
     const auto output_at = static_cast<win32::WORD>(device_at + device.size() + 1);
     std::memcpy(dn.data(), &driver_at, 2);
     std::memcpy(dn.data() + 2, &device_at, 2);
     std::memcpy(dn.data() + 4, &output_at, 2);
-    std::string names = driver + '\0' + device + '\0' + port + '\0';
-    names.resize(devnames_bytes - 8, ' ');
+    names.resize(dn.size() - 8, ' ');
     std::memcpy(dn.data() + 8, names.data(), names.size());
-    pd.hDevNames = block_holding(dn.data(), devnames_bytes);
+    pd.hDevNames = block_holding(dn.data(), dn.size());
 
     if (!win32::PrintDlgA(&pd)) {
         win32::GlobalFree(pd.hDevMode);
         win32::GlobalFree(pd.hDevNames);
+        printers_.keep_gone(); // a cancel changes nothing
         dialog_failed("ShowPrinter");
         return;
     }
@@ -184,7 +189,7 @@ std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flg
     using namespace printing;
     win32::PAGESETUPDLGA psd{};
     win32::DEVMODEA dm{};
-    printers_.refresh();
+    refresh_printers();
     Printer& app_printer = printers_.application();
     psd.lStructSize = sizeof psd;
     attempt([&] { psd.hwndOwner = win32::as_handle(huke.to_int32()); });
@@ -199,6 +204,7 @@ std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flg
 
     if (!win32::PageSetupDlgA(&psd)) {
         win32::GlobalFree(psd.hDevMode);
+        printers_.keep_gone(); // a cancel changes nothing
         last_dlg_error = static_cast<std::int32_t>(win32::CommDlgExtendedError());
         if (last_dlg_error != 0)
             error_message("ShowPageSetupDlg", last_dlg_error);
@@ -218,6 +224,18 @@ std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flg
     app_printer.set(prnOrientation, rt::Value(dm.dmOrientation));
     app_printer.set(prnPaperSize, rt::Value(dm.dmPaperSize));
     return 0;
+}
+
+void CDC_class::refresh_printers()
+{
+    // Printers come and go while the program runs. One the person had chosen that has gone is
+    // not replaced without a word: the dialog then starts on another.
+    printers_.refresh();
+    const std::string gone = printers_.gone();
+    if (!gone.empty())
+        forms::msg_box("The printer \"" + gone + "\" is no longer installed. The dialog starts on another "
+                       "printer; choose the one to print on there.",
+                       forms::vbExclamation);
 }
 
 void CDC_class::PageData(std::vector<float>& m_ar) const

@@ -114,6 +114,10 @@ std::string cancelled_question(const std::vector<office::Question>& asked)
             return "it asked for the workbook's password.";
         case office::Question::Lock:
             return "it asked what to do about the workbook's lock (another user or program may have it open).";
+        case office::Question::LockNotMade:
+            return "it could not create the workbook's lock file, which keeps others from changing it meanwhile "
+                   "(the folder may not be writable for you, or the file's name is too long for its lock "
+                   "file's name), and asked whether to open it all the same.";
         case office::Question::Repair:
             return "it found the file damaged and offered to repair it.";
         case office::Question::Other:

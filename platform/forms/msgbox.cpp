@@ -3,6 +3,7 @@
 #include "runtime/app.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -37,14 +38,41 @@ QString lines(const std::string& prompt)
     return text.replace("\r\n", "\n").replace('\r', '\n');
 }
 
+/// The widest a line of a box may be before the box would break a word of it anywhere.
+constexpr int widest_line = 480;
+
+/// The box's text with each line that holds a word too wide for the box (a long file name)
+/// shortened in its middle with "…", so that no word is cut without a mark; the whole text
+/// goes to the box's details when something was shortened.
+void set_text(QMessageBox& box, const std::string& prompt)
+{
+    const QString whole = lines(prompt);
+    const QFontMetrics metrics(box.font());
+    QStringList shown = whole.split('\n');
+    bool shortened = false;
+    for (QString& line : shown) {
+        const QStringList words = line.split(' ');
+        const bool too_wide = std::any_of(words.begin(), words.end(),
+                                          [&](const QString& w) { return metrics.horizontalAdvance(w) > widest_line; });
+        if (too_wide) {
+            line = metrics.elidedText(line, Qt::ElideMiddle, widest_line);
+            shortened = true;
+        }
+    }
+    box.setTextFormat(Qt::PlainText);
+    box.setText(shown.join('\n'));
+    if (shortened)
+        box.setDetailedText(whole);
+    box.setProperty("prompt", QString::fromStdString(prompt)); // the text as the program gave it
+}
+
 } // namespace
 
 int ask(const std::string& prompt, const std::vector<std::string>& choices, int style, const std::string& title)
 {
-    QMessageBox box(icon_for(style), QString::fromStdString(title.empty() ? rt::App::title() : title), lines(prompt),
+    QMessageBox box(icon_for(style), QString::fromStdString(title.empty() ? rt::App::title() : title), QString(),
                     QMessageBox::NoButton, QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.setProperty("prompt", QString::fromStdString(prompt));
+    set_text(box, prompt);
     std::vector<QAbstractButton*> buttons;
     for (const std::string& c : choices)
         buttons.push_back(box.addButton(QString::fromStdString(c), QMessageBox::AcceptRole));
@@ -59,10 +87,9 @@ int ask(const std::string& prompt, const std::vector<std::string>& choices, int 
 
 int msg_box(const std::string& prompt, int style, const std::string& title)
 {
-    QMessageBox box(icon_for(style), QString::fromStdString(title.empty() ? rt::App::title() : title),
-                    lines(prompt), buttons_for(style), QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    box.setProperty("prompt", QString::fromStdString(prompt)); // the text as the program gave it
+    QMessageBox box(icon_for(style), QString::fromStdString(title.empty() ? rt::App::title() : title), QString(),
+                    buttons_for(style), QApplication::activeWindow());
+    set_text(box, prompt);
     switch (box.exec()) {
     case QMessageBox::Cancel: return vbCancel;
     case QMessageBox::Yes: return vbYes;

@@ -4,6 +4,7 @@
 #include "launch.h"
 #include "office_object.h"
 #include "office_process.h"
+#include "office_words.h"
 #include "runtime/error.h"
 #include "runtime/program_path.h"
 #include "settings.h"
@@ -57,6 +58,15 @@ Reference<XComponentContext> local_context()
 
 /// The office's component context on the pipe, or null when nothing answers there. The
 /// messages the bridge writes on the pipe are counted in `count`.
+/// Reaps the launcher `pid` whenever it ends, so that no child of ZEB's lingers as a zombie.
+void reap_when_it_ends(pid_t pid)
+{
+    std::thread([pid] {
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }).detach();
+}
+
 Reference<XComponentContext> try_connect(const Settings& settings, const std::shared_ptr<MessageCount>& count)
 {
     Reference<css::connection::XConnection> pipe;
@@ -100,10 +110,7 @@ Reference<XComponentContext> start_and_connect(const Settings& settings, const W
             // The launcher lives as long as the office; whenever it ends, it is reaped, so no
             // child of ZEB's lingers as a zombie.
             if (launcher_running)
-                std::thread([pid] {
-                    int status = 0;
-                    waitpid(pid, &status, 0);
-                }).detach();
+                reap_when_it_ends(pid);
             return context;
         }
         int status = 0;
@@ -117,11 +124,23 @@ Reference<XComponentContext> start_and_connect(const Settings& settings, const W
                                                        : "a signal") +
                                     ").\r\nCheck that LibreOffice starts on its own, then start ZEB again.");
         }
-        if (std::chrono::steady_clock::now() >= deadline)
-            throw cannot_create("LibreOffice did not answer within " +
-                                std::to_string(std::lround(settings.wait_seconds)) +
-                                " seconds.\r\nIf it is showing a question, answer it; otherwise close "
-                                "LibreOffice and start ZEB again.");
+        if (std::chrono::steady_clock::now() >= deadline) {
+            const std::string waited = "did not answer within " + std::to_string(std::lround(settings.wait_seconds)) +
+                                       " seconds.\r\n";
+            // The office ZEB started may have no window yet to close: it is still starting. It
+            // is left to start; its launcher is reaped whenever it ends.
+            if (launcher_running) {
+                reap_when_it_ends(pid);
+                throw cannot_create("LibreOffice, which ZEB started for you, " + waited +
+                                    "It may still be starting (the first start can take a minute), or be asking a "
+                                    "question in a window of its own: answer it if so. Wait until LibreOffice's "
+                                    "window has come up, then start ZEB again, which then works with it. "
+                                    "ZEB_OFFICE_WAIT sets how many seconds ZEB waits.");
+            }
+            throw cannot_create("LibreOffice " + waited +
+                                "If it is showing a question, answer it; otherwise close LibreOffice and start "
+                                "ZEB again.");
+        }
         if (waiting.tick)
             waiting.tick();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -174,9 +193,9 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
         } catch (const css::lang::DisposedException& e) {
             if (attempt < 2)
                 continue;
-            throw cannot_create("LibreOffice could not be reached: " + utf8(e.Message));
+            throw cannot_create("LibreOffice could not be reached: " + office_words(utf8(e.Message)));
         } catch (const css::uno::Exception& e) {
-            throw cannot_create("LibreOffice could not be reached: " + utf8(e.Message));
+            throw cannot_create("LibreOffice could not be reached: " + office_words(utf8(e.Message)));
         }
     }
 }

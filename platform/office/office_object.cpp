@@ -1,6 +1,7 @@
 #include "office_object.h"
 
 #include "counted_connection.h"
+#include "office_words.h"
 
 #include "runtime/error.h"
 #include "text.h"
@@ -26,7 +27,7 @@ rt::Error error_from(const Any& caught, std::string_view member, const MessageCo
     css::uno::Exception e;
     caught >>= e;
     const std::string type = utf8(caught.getValueTypeName());
-    std::string what = utf8(e.Message);
+    std::string what = office_words(utf8(e.Message));
     const bool disposed = caught.isExtractableTo(cppu::UnoType<css::lang::DisposedException>::get());
     // An object the office disposed of while the connection lives (a document the person closed)
     // is that object's failure; only a connection that ended is the office gone.

@@ -31,6 +31,8 @@ Question kind_of(const Any& request)
         return Question::Report;
     if (type.find("PasswordRequest") != std::string::npos)
         return Question::Password;
+    if (type.find("LockFileIgnoreRequest") != std::string::npos)
+        return Question::LockNotMade; // "Document Could Not Be Locked"
     if (type.find("Lock") != std::string::npos)
         return Question::Lock;
     if (type.find("BrokenPackageRequest") != std::string::npos)

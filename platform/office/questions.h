@@ -10,8 +10,11 @@
 
 namespace office {
 
-/// What a question asked about; Report is an error LibreOffice reported, which asks nothing.
-enum class Question { Password, Lock, Repair, Other, Report };
+/// What a question asked about: Lock, a lock another user or program holds (or one left by an
+/// office that ended); LockNotMade, a lock LibreOffice could not create (a folder the person
+/// cannot write to, a name too long for the lock file's name). Report is an error LibreOffice
+/// reported, which asks nothing.
+enum class Question { Password, Lock, LockNotMade, Repair, Other, Report };
 
 /// The questions LibreOffice asks on opening the file at `url` through the desktop `desktop`
 /// came from. The file is opened again, hidden, and every question is answered with Cancel

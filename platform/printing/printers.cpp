@@ -32,12 +32,29 @@ Printer& Printers::application()
     return *application_;
 }
 
-void Printers::set_application(const Printer& printer) { application_ = printer; }
+void Printers::set_application(const Printer& printer)
+{
+    application_ = printer;
+    gone_.reset();
+}
 
 void Printers::refresh()
 {
-    if (application_ && (application_->name().empty() || !find_queue(application_->name())))
+    gone_.reset();
+    if (application_ && (application_->name().empty() || !find_queue(application_->name()))) {
+        if (!application_->name().empty())
+            gone_ = std::move(application_);
         application_.reset();
+    }
+}
+
+std::string Printers::gone() const { return gone_ ? gone_->name() : std::string(); }
+
+void Printers::keep_gone()
+{
+    if (gone_)
+        application_ = std::move(gone_);
+    gone_.reset();
 }
 
 std::vector<Printer> Printers::collection() const

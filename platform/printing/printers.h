@@ -32,14 +32,21 @@ public:
     std::vector<Printer> collection() const;
     /// Looks at the installed queues again, as before a dialog: an application printer whose
     /// queue is gone (or that was no printer at all) gives way to the one application() picks
-    /// at first use; one whose queue is there stays, with its settings.
+    /// at first use; one whose queue is there stays, with its settings. The printer that gave
+    /// way is kept until a dialog ends: gone() names it, keep_gone() brings it back.
     void refresh();
+    /// The name of the application printer whose queue refresh() found gone; empty when none.
+    std::string gone() const;
+    /// A dialog that started without the application printer was cancelled: the printer that
+    /// gave way is the application printer again, so that a cancel changes nothing.
+    void keep_gone();
 
 private:
     /// The system's default printer changed: an application printer that follows it is replaced.
     void default_changed();
 
     std::optional<Printer> application_;
+    std::optional<Printer> gone_;
     std::unique_ptr<win32::BroadcastReceiver> receiver_;
 };
 

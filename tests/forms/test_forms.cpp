@@ -204,6 +204,30 @@ TEST(MsgBox, TitleDefaultsToTheProgramAndStyleChoosesIconAndButtons)
     EXPECT_EQ(box.icon, QMessageBox::Critical);
 }
 
+TEST(MsgBox, ALongNameIsShortenedWithAMarkAndKeptWholeInTheDetails)
+{
+    const std::string name = "/home/someone/" + std::string(120, 'a') + "-middle-" + std::string(120, 'z') + ".ods";
+    QString text, details;
+    int widest = 0;
+    when_modal_of<QMessageBox>([&](QMessageBox* m) {
+        text = m->text();
+        details = m->detailedText();
+        const QFontMetrics metrics(m->font());
+        for (const QString& line : text.split('\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        m->button(QMessageBox::Ok)->click();
+    });
+    forms::msg_box("ZEB could not open the workbook\r\n" + name + "\r\n\r\nThere is no such file.", forms::vbCritical,
+                   "WORKBOOK ERROR");
+    const QStringList lines = text.split('\n');
+    ASSERT_EQ(lines.size(), 4) << text.toStdString();
+    EXPECT_EQ(lines[0], "ZEB could not open the workbook") << "short lines stay whole";
+    EXPECT_TRUE(lines[1].startsWith("/home/someone/aaa") && lines[1].endsWith("zzz.ods") && lines[1].contains(QChar(0x2026)))
+        << lines[1].toStdString();
+    EXPECT_LE(widest, 480) << "no line is left for the box to break anywhere";
+    EXPECT_TRUE(details.contains(QString::fromStdString(name))) << "the whole name is kept";
+}
+
 TEST(Picture, MissingFileRaises53AndAFileWithoutAPictureRaises481)
 {
     const auto error_of = [](const std::string& path) {

@@ -1,5 +1,6 @@
 #include "error_of.h"
 #include "office/automation.h"
+#include "office/office_words.h"
 #include "office/questions.h"
 #include "office_env.h"
 #include "private_office.h"
@@ -7,6 +8,7 @@
 #include "runtime/value.h"
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -152,6 +154,52 @@ TEST(OfficeAbsent, WaitForAnOfficeThatNeverAnswersIsBounded)
     EXPECT_NE(e.description().find("did not answer within 1 seconds"), std::string::npos) << e.description();
     EXPECT_GE(took, 1.0);
     EXPECT_LT(took, 4.0);
+}
+
+TEST(OfficeAbsent, AnOfficeZebStartedThatIsSlowIsWaitedForNotClosed)
+{
+    // A launcher still at work when the wait ends: the office ZEB started has no window yet to
+    // close. The person is told it is still starting, and what to do.
+    const std::string dir = std::filesystem::temp_directory_path() / ("zeb-slow-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string launcher = dir + "/soffice", pid_file = dir + "/pid";
+    std::ofstream(launcher) << "#!/bin/sh\necho $$ > " << pid_file << "\nexec sleep 30\n";
+    std::filesystem::permissions(launcher, std::filesystem::perms::owner_all);
+    rt::Error e(0, "", "");
+    {
+        UnreachableOffice slow(launcher, "1");
+        e = error_of([] { office::create_object("com.sun.star.ServiceManager"); });
+    }
+    int pid = 0;
+    std::ifstream(pid_file) >> pid;
+    if (pid > 0)
+        kill(pid, SIGKILL); // nothing the test started outlives it
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(e.number(), rt::errCantCreateObject);
+    EXPECT_NE(e.description().find("which ZEB started"), std::string::npos) << e.description();
+    EXPECT_NE(e.description().find("may still be starting"), std::string::npos) << e.description();
+    EXPECT_EQ(e.description().find("close LibreOffice"), std::string::npos) << e.description();
+}
+
+TEST(OfficeWords, TheOfficesSourcePlacesStayOutOfMessages)
+{
+    EXPECT_EQ(office::office_words("Controller disagree ... at ./sfx2/source/view/sfxbasecontroller.cxx:337"),
+              "Controller disagree ...");
+    EXPECT_EQ(office::office_words("Binary URP bridge already disposed at /build/binaryurp/source/bridge.cxx:1048"),
+              "Binary URP bridge already disposed");
+    EXPECT_EQ(office::office_words("Unsupported URL <file:///a.ods>: \"type detection failed\" at "
+                                   "./framework/source/loadenv/loadenv.cxx:189 at other.hxx:2"),
+              "Unsupported URL <file:///a.ods>: \"type detection failed\"");
+    EXPECT_EQ(office::office_words("Look at the file a.ods"), "Look at the file a.ods") << "plain words stay";
+
+    // What the office raises reaches the program in its words, without them.
+    auto desktop = test_office().desktop();
+    const rt::Error e = error_of([&] {
+        desktop->call("loadComponentFromURL", {Value("file:///no/such/folder/book.ods"), Value("_blank"),
+                                               Value(std::int16_t(0)), Value(std::vector<Value>{})});
+    });
+    EXPECT_NE(e.description().find("loadComponentFromURL"), std::string::npos) << e.description();
+    EXPECT_EQ(e.description().find(".cxx:"), std::string::npos) << e.description();
 }
 
 namespace {
@@ -409,6 +457,16 @@ TEST(OfficeQuestions, OnOpeningAreNotedAndCancelledUnseenAndAFileThatOpensIsClos
         std::ifstream kept(lock_file, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), lock) << name;
     }
+
+    // A name too long for its lock file's name (".~lock." and "#" around it pass the system's
+    // limit of 255 bytes): the lock cannot be made, which is no other user's lock.
+    const std::string long_name = test_office().scratch() + "/" + std::string(244, 'n') + ".ods";
+    std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", long_name,
+                               std::filesystem::copy_options::overwrite_existing);
+    const auto unlockable = office::questions_on_opening(*desktop, "file://" + long_name);
+    ASSERT_FALSE(unlockable.empty());
+    EXPECT_EQ(unlockable.front(), office::Question::LockNotMade);
+    std::filesystem::remove(long_name);
 
     const std::string plain = test_office().scratch() + "/plain.ods";
     std::filesystem::copy_file(ZEB_SOURCE_DIR "/tests/data/one_sheet.ods", plain,

@@ -50,6 +50,19 @@ void answer_print_dialog(std::function<void(QPrintDialog*)> choose, bool ok = tr
     });
 }
 
+/// On the next page setup dialog: run `choose` on it, then press OK (or Cancel).
+void answer_page_setup(std::function<void(QPageSetupDialog*)> choose, bool ok = true)
+{
+    when_modal_of<QPageSetupDialog>([choose, ok](QPageSetupDialog* d) {
+        if (choose)
+            choose(d);
+        if (ok)
+            d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        else
+            d->reject();
+    });
+}
+
 void pick_queue(QPrintDialog* d, const QString& name)
 {
     auto* queues = d->findChild<QComboBox*>("printers");
@@ -191,6 +204,30 @@ TEST_F(PrintDialogTest, AQueueOfAnyLengthChosenIsTheOneUsedEvenWhereAnotherShare
     EXPECT_TRUE(contains(cups().run("lpstat -d"), "system default destination: " + longest + "\n"));
     EXPECT_TRUE(contains(cups().lpoptions(), longest + " copies=4")) << cups().lpoptions();
     EXPECT_EQ(printing::Printer(longest).get(prnCopies).to_int16(), 4);
+
+    // Chosen, it is where every later dialog starts, with names of every length CUPS allows
+    // (127 bytes, UTF-8 among them): the names block grows to hold them.
+    const std::string utf8_name = "Q_\xc3\x9c" + std::string(123, 'u'); // 127 bytes
+    const std::string ninety_five = "Q_" + std::string(93, 'n');
+    cups().add_queue(utf8_name);
+    cups().add_queue(ninety_five);
+    for (const std::string& name : {ninety_five, longest, utf8_name}) {
+        use(name);
+        for (int round = 0; round < 2; ++round) {
+            QString shown;
+            answer_print_dialog([&](QPrintDialog* d) { shown = d->findChild<QComboBox*>("printers")->currentText(); });
+            cdc.ShowPrinter(rt::Value(0), 0);
+            EXPECT_FALSE(dlg_fail) << name.size() << " bytes, round " << round;
+            EXPECT_EQ(cdc.last_error(), 0) << name.size() << " bytes";
+            EXPECT_EQ(shown.toStdString(), name);
+            EXPECT_EQ(printers.application().name(), name);
+        }
+        answer_page_setup(nullptr);
+        EXPECT_EQ(cdc.ShowPageSetupDlg(rt::Value(0), win32::PSD_INHUNDREDTHSOFMILLIMETERS), 0) << name.size();
+        EXPECT_EQ(printers.application().name(), name);
+    }
+    cups().remove_queue(ninety_five);
+    cups().remove_queue(utf8_name);
     cups().remove_queue(longest);
     cups().remove_queue(longest.substr(0, 31));
 }
@@ -326,18 +363,6 @@ TEST_F(PrintDialogTest, WithNoPrinterTheServiceRaisesAndTheDialogsSayNoDefault)
 
 namespace {
 
-/// On the next page setup dialog: run `choose` on it, then press OK (or Cancel).
-void answer_page_setup(std::function<void(QPageSetupDialog*)> choose, bool ok = true)
-{
-    when_modal_of<QPageSetupDialog>([choose, ok](QPageSetupDialog* d) {
-        if (choose)
-            choose(d);
-        if (ok)
-            d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        else
-            d->reject();
-    });
-}
 
 std::vector<float> page_data(const CDC_class& cdc)
 {
@@ -520,21 +545,38 @@ TEST_F(PrintDialogTest, ThePaperChosenInPageSetupIsWhatTheNextDialogsShowAndKeep
 
 TEST_F(PrintDialogTest, PrintersThatComeAndGoAreSeenByTheNextDialog)
 {
-    // The application printer's queue is removed: the next dialog opens on the default.
+    // The application printer's queue is removed: the person is told, the next dialog opens on
+    // the default, and a cancel there changes nothing.
     cups().add_queue("Q_GOING");
     use("Q_GOING");
     cups().run("lpoptions -d Q_B");
     cups().remove_queue("Q_GOING");
+    box_expected = true;
+    SeenBox box;
     QString shown;
+    answer_box(box);
+    answer_print_dialog([&](QPrintDialog* d) { shown = d->findChild<QComboBox*>("printers")->currentText(); }, false);
+    cdc.ShowPrinter(rt::Value(0), 0);
+    EXPECT_TRUE(dlg_fail);
+    EXPECT_TRUE(box.text.contains("\"Q_GOING\" is no longer installed")) << box.text.toStdString();
+    EXPECT_EQ(shown, "Q_B");
+    EXPECT_EQ(printers.application().name(), "Q_GOING") << "a cancel changes nothing";
+    answer_box(box);
+    answer_page_setup(nullptr, false);
+    EXPECT_EQ(cdc.ShowPageSetupDlg(rt::Value(0), win32::PSD_INHUNDREDTHSOFMILLIMETERS), -1);
+    EXPECT_TRUE(box.text.contains("\"Q_GOING\" is no longer installed")) << "page setup says it too";
+    EXPECT_EQ(printers.application().name(), "Q_GOING");
+    answer_box(box);
     answer_print_dialog([&](QPrintDialog* d) { shown = d->findChild<QComboBox*>("printers")->currentText(); });
     cdc.ShowPrinter(rt::Value(0), 0);
     EXPECT_FALSE(dlg_fail);
     EXPECT_EQ(cdc.last_error(), 0);
     EXPECT_EQ(shown, "Q_B");
-    EXPECT_EQ(printers.application().name(), "Q_B");
+    EXPECT_EQ(printers.application().name(), "Q_B") << "OK takes the printer shown";
     cups().add_queue("Q_GOING");
     use("Q_GOING");
     cups().remove_queue("Q_GOING");
+    answer_box(box);
     answer_page_setup(nullptr);
     EXPECT_EQ(cdc.ShowPageSetupDlg(rt::Value(0), win32::PSD_INHUNDREDTHSOFMILLIMETERS), 0) << "page setup too";
     EXPECT_EQ(printers.application().name(), "Q_B");
@@ -543,7 +585,9 @@ TEST_F(PrintDialogTest, PrintersThatComeAndGoAreSeenByTheNextDialog)
     for (const char* q : {"Q_A", "Q_B", "q_c", "Q_D"})
         cups().remove_queue(q);
     cdc.default_flag(rt::Value(0));
+    answer_box(box); // Q_B has gone too
     EXPECT_THROW(cdc.ShowPrinter(rt::Value(0), 0), rt::Error);
+    box_expected = false;
     cups().add_queue("Q_A");
     answer_print_dialog([&](QPrintDialog* d) { shown = d->findChild<QComboBox*>("printers")->currentText(); });
     cdc.ShowPrinter(rt::Value(0), 0);
