@@ -86,6 +86,9 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
 
     forms::PictureBox& logo_box = ctl<forms::PictureBox>(12);
     logo_box.set_picture(forms::load_picture(base_dir + logo));
+    // A screen reader names the window (its caption is empty) and the logo by the product.
+    about_->set_accessible_name("About " + version_.product_name);
+    logo_box.set_accessible_name(version_.product_name);
     for (int entry = 8; entry <= 10; ++entry) {
         forms::Label& maker = ctl<forms::Label>(entry);
         maker.set_left(logo_box.width() + 200);

@@ -6,7 +6,10 @@
 #include "picture_impl.h"
 #include "twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace forms {
@@ -33,9 +36,21 @@ class ImageWidget : public QLabel {
 public:
     ImageWidget(QWidget* parent, Image& owner) : QLabel(parent), owner_(owner) {}
 
+    Image& owner() { return owner_; }
+
+    /// A press of the left button where the image's middle is, as a key or a screen reader gives it.
+    void press(int shift, bool down)
+    {
+        const auto& to = down ? owner_.on_mouse_down : owner_.on_mouse_up;
+        if (to)
+            to(vbLeftButton, shift, to_twips(width() / 2), to_twips(height() / 2));
+    }
+
 protected:
     void mousePressEvent(QMouseEvent* e) override { report(e, owner_.on_mouse_down); }
     void mouseReleaseEvent(QMouseEvent* e) override { report(e, owner_.on_mouse_up); }
+    void keyPressEvent(QKeyEvent* e) override { key(e, true); }
+    void keyReleaseEvent(QKeyEvent* e) override { key(e, false); }
 
 private:
     void report(QMouseEvent* e, const std::function<void(int, int, int, int)>& to)
@@ -44,8 +59,54 @@ private:
             to(button_of(e->button()), shift_state(e->modifiers()), to_twips(e->position().toPoint().x()),
                to_twips(e->position().toPoint().y()));
     }
+    void key(QKeyEvent* e, bool down)
+    {
+        const bool presses = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
+        if (!owner_.tab_stop() || !presses) {
+            e->ignore(); // to the window: Escape, say
+            return;
+        }
+        if (!e->isAutoRepeat())
+            press(shift_state(e->modifiers() & ~Qt::KeypadModifier), down);
+    }
     Image& owner_;
 };
+
+/// What a screen reader hears of an image: a picture, or a button it can press when the image
+/// is one.
+class ImageAccessible : public QAccessibleWidget {
+public:
+    explicit ImageAccessible(ImageWidget* w) : QAccessibleWidget(w, QAccessible::Graphic) {}
+    QAccessible::Role role() const override
+    {
+        return image().owner().tab_stop() ? QAccessible::Button : QAccessible::Graphic;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (image().owner().tab_stop())
+            names << pressAction();
+        return names;
+    }
+    void doAction(const QString& name) override
+    {
+        if (name != pressAction() || !image().owner().tab_stop()) {
+            QAccessibleWidget::doAction(name);
+            return;
+        }
+        image().press(0, true);
+        image().press(0, false);
+    }
+
+private:
+    ImageWidget& image() const { return *static_cast<ImageWidget*>(widget()); }
+};
+
+QAccessibleInterface* image_accessible(const QString&, QObject* object)
+{
+    auto* w = dynamic_cast<ImageWidget*>(object);
+    return w ? new ImageAccessible(w) : nullptr;
+}
 
 } // namespace
 
@@ -102,6 +163,12 @@ void Control::set_fore_colour(std::int32_t c)
     paint(d->widget, QPalette::WindowText, c);
 }
 
+void Control::set_accessible_name(const std::string& name)
+{
+    if (d->widget)
+        d->widget->setAccessibleName(QString::fromStdString(name));
+}
+
 std::string Label::caption() const { return static_cast<QLabel*>(d->widget.data())->text().toStdString(); }
 
 void Label::set_caption(const std::string& caption)
@@ -133,6 +200,12 @@ void Image::set_stretch(bool on)
 {
     stretch_ = on;
     static_cast<QLabel*>(d->widget.data())->setScaledContents(on);
+}
+
+void Image::set_tab_stop(bool on)
+{
+    tab_stop_ = on;
+    d->widget->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void Image::set_picture(const Picture& picture)
@@ -171,6 +244,8 @@ std::unique_ptr<T> make_control(QWidget* parent)
     impl->widget = w;
     std::unique_ptr<T> control;
     if constexpr (std::is_same_v<T, Image>) {
+        static const bool accessible = (QAccessible::installFactory(image_accessible), true);
+        (void)accessible;
         control = std::make_unique<T>(std::move(impl));
         control->impl().widget = new ImageWidget(parent, *control);
     } else {

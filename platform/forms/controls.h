@@ -37,6 +37,8 @@ public:
     std::int32_t fore_colour() const { return fore_; }
     void set_back_colour(std::int32_t colour);
     void set_fore_colour(std::int32_t colour);
+    /// The name a screen reader says for the control (a picture's, say, which has no text).
+    void set_accessible_name(const std::string& name);
 
     struct Impl;
     Impl& impl() { return *d; }
@@ -95,6 +97,11 @@ public:
     void set_stretch(bool on);
     const Picture& picture() const { return picture_; }
     void set_picture(const Picture& picture);
+    /// Makes the image a button for those on the keyboard or with a screen reader: it takes the
+    /// keyboard focus, Return and Space press and release it as the left mouse button does
+    /// (with the keys held reported), and a screen reader hears a button it can press.
+    void set_tab_stop(bool on);
+    bool tab_stop() const { return tab_stop_; }
 
     /// A mouse button went down on the image: button, keys held, position in twips.
     std::function<void(int button, int shift, int x, int y)> on_mouse_down;
@@ -103,6 +110,7 @@ public:
 
 private:
     bool stretch_ = false;
+    bool tab_stop_ = false;
     Picture picture_;
 };
 

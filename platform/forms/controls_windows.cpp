@@ -155,6 +155,20 @@ void PictureBox::set_picture(const Picture& picture)
     InvalidateRect(d->window, nullptr, TRUE);
 }
 
+void Control::set_accessible_name(const std::string& name)
+{
+    // The system's screen readers say a window's text; a label's text is its caption already.
+    if (d->kind != Impl::Kind::Label)
+        SetWindowTextW(d->window, wide(name).c_str());
+}
+
+void Image::set_tab_stop(bool on)
+{
+    tab_stop_ = on;
+    const LONG_PTR style = GetWindowLongPtrA(d->window, GWL_STYLE);
+    SetWindowLongPtrA(d->window, GWL_STYLE, on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+}
+
 void Image::set_stretch(bool on)
 {
     stretch_ = on;

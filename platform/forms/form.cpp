@@ -4,6 +4,7 @@
 #include "application.h"
 #include "colour_impl.h"
 #include "controls_impl.h"
+#include "focus_return.h"
 #include "font_impl.h"
 #include "menu_impl.h"
 #include "native.h"
@@ -160,6 +161,11 @@ void Form::set_caption(const std::string& caption)
     d->window.setWindowTitle(QString::fromStdString(caption));
 }
 
+void Form::set_accessible_name(const std::string& name)
+{
+    d->window.setAccessibleName(QString::fromStdString(name));
+}
+
 void Form::set_client_size(int width_twips, int height_twips)
 {
     client_w_ = width_twips;
@@ -209,6 +215,7 @@ void Form::show_modal()
     load();
     if (!loaded_)
         return;
+    const FocusReturn focus;
     d->window.setWindowModality(Qt::ApplicationModal);
     d->window.show();
     d->window.raise();

@@ -81,6 +81,8 @@ public:
     void load();
     /// Whether the form is loaded and not closed.
     bool loaded() const { return loaded_; }
+    /// The name a screen reader says for the window, where its caption is empty or not enough.
+    void set_accessible_name(const std::string& name);
     /// Shows the form, loading it first when needed.
     void show();
     /// Hides the form; a modal showing ends.

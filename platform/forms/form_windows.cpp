@@ -201,6 +201,13 @@ std::string Form::caption() const { return window_text(d->window); }
 
 void Form::set_caption(const std::string& caption) { SetWindowTextW(d->window, wide(caption).c_str()); }
 
+void Form::set_accessible_name(const std::string& name)
+{
+    // The system names a window by its text, which a window without a title bar does not show.
+    if ((GetWindowLongPtrA(d->window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+        SetWindowTextW(d->window, wide(name).c_str());
+}
+
 void Form::set_client_size(int width_twips, int height_twips)
 {
     client_w_ = width_twips;

@@ -1,5 +1,7 @@
 #include "msgbox.h"
 
+#include "focus_return.h"
+
 #include "runtime/app.h"
 
 #include <QApplication>
@@ -70,6 +72,7 @@ void set_text(QMessageBox& box, const std::string& prompt)
 
 int ask(const std::string& prompt, const std::vector<std::string>& choices, int style, const std::string& title)
 {
+    const FocusReturn focus;
     QMessageBox box(icon_for(style), QString::fromStdString(title.empty() ? rt::App::title() : title), QString(),
                     QMessageBox::NoButton, QApplication::activeWindow());
     set_text(box, prompt);
@@ -87,6 +90,7 @@ int ask(const std::string& prompt, const std::vector<std::string>& choices, int 
 
 int msg_box(const std::string& prompt, int style, const std::string& title)
 {
+    const FocusReturn focus;
     QMessageBox box(icon_for(style), QString::fromStdString(title.empty() ? rt::App::title() : title), QString(),
                     buttons_for(style), QApplication::activeWindow());
     set_text(box, prompt);

@@ -8,6 +8,7 @@
 #include "runtime/error.h"
 #include "test_app.h"
 
+#include <QAccessible>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -317,3 +318,54 @@ TEST(AboutLayout, TheProgramsOwnVersionInformationReadsLikeAProducts)
     EXPECT_EQ(w.make_lbl[0]->caption(), "The ZEB developers");
     EXPECT_EQ(w.make_lbl[1]->caption(), "\u00A9 2026 The ZEB developers");
 }
+
+TEST(PictureButton, AScreenReaderHearsANamedBoxAndAButtonItCanPressAndTheKeysPressItToo)
+{
+    Box box;
+    box.start_up_call();
+    About& w = box.w();
+    QWidget* button = widget(*w.Image2);
+    std::vector<std::string> broken;
+    const auto check = [&](bool cond, const char* what) {
+        if (!cond)
+            broken.push_back(what);
+    };
+    when_modal([&](QWidget* modal) {
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(modal);
+        check(window && window->text(QAccessible::Name) == "About ZEB", "the window is named by the product");
+        QAccessibleInterface* logo_acc = QAccessible::queryAccessibleInterface(widget(*w.Picture2));
+        check(logo_acc && logo_acc->text(QAccessible::Name) == "ZEB", "the logo is named by the product");
+        QAccessibleInterface* b = QAccessible::queryAccessibleInterface(button);
+        check(b && b->role() == QAccessible::Button, "the picture button is a button");
+        check(b && b->text(QAccessible::Name) == "Close", "the button is named Close");
+        QAccessibleActionInterface* act = b ? b->actionInterface() : nullptr;
+        check(act && act->actionNames().contains(QAccessibleActionInterface::pressAction()), "it can be pressed");
+        check(button->focusPolicy() & Qt::TabFocus, "the button takes the keyboard focus");
+        // Keys held with Return press it without closing, as a click with them does.
+        button->setFocus();
+        QTest::keyPress(button, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyRelease(button, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(button, Qt::Key_Space, Qt::ControlModifier);
+        check(w.visible(), "only a plain press closes it");
+        if (act)
+            act->doAction(QAccessibleActionInterface::pressAction());
+        check(!w.visible(), "a screen reader's press closes it");
+        w.hide();
+    });
+    w.show_modal();
+
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        bool pressed_look = false, closed = false;
+        when_modal([&](QWidget*) {
+            QTest::keyPress(button, key);
+            pressed_look = shown(*w.Image2) == look(w, 2);
+            QTest::keyRelease(button, key);
+            closed = !w.visible();
+            w.hide();
+        });
+        w.show_modal();
+        EXPECT_TRUE(pressed_look && closed) << "the key presses and releases it as a click does: " << key;
+    }
+    EXPECT_TRUE(broken.empty()) << broken.front();
+}
+

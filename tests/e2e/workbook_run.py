@@ -75,6 +75,21 @@ def about_box(session, main, failures, left=880, name="about_box.png"):
     after = session.screenshot(name.replace(".png", "_closed.png"))
     if pixel(after, left + 3, 167) == colour:
         failures.append("the picture button did not close the about box")
+    # With no window manager to do it, the main window takes the keyboard back itself; else
+    # the next keys would reach Calc.
+    if not has_focus(session, main):
+        failures.append("the main window does not have the keyboard after the about box closed")
+
+
+def has_focus(session, window, timeout=2.0):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        focused = subprocess.run(["xdotool", "getwindowfocus"], env=session.env, capture_output=True,
+                                 text=True).stdout.strip()
+        if focused == str(window):
+            return True
+        time.sleep(0.05)
+    return False
 
 
 def wide_screen(zeb, artefacts, office_ctl, source, failures):
