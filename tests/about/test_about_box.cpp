@@ -369,3 +369,28 @@ TEST(PictureButton, AScreenReaderHearsANamedBoxAndAButtonItCanPressAndTheKeysPre
     EXPECT_TRUE(broken.empty()) << broken.front();
 }
 
+
+TEST(AboutAtTwiceTheScale, ThePicturesAreTheOnesDrawnAtTwiceTheSizeAndKeepTheirTwips)
+{
+    if (qApp->devicePixelRatio() < 2)
+        GTEST_SKIP() << "run at QT_SCALE_FACTOR=2 (the about_at_twice_the_scale entry)";
+    Box box;
+    box.start_up_call();
+    About& w = box.w();
+    const auto pixmap_of = [](forms::Control& c) { return static_cast<QLabel*>(widget(c))->pixmap(); };
+    const QPixmap button = pixmap_of(*w.Image2), logo_shown = pixmap_of(*w.Picture2);
+    EXPECT_EQ(button.devicePixelRatio(), 2.0);
+    EXPECT_EQ(button.size(), QSize(40, 36)) << "the button drawn at 40 x 36, not 20 x 18 doubled";
+    EXPECT_EQ(w.Image2->width(), 300) << "it covers the same twips";
+    EXPECT_EQ(w.Image2->height(), 270);
+    EXPECT_EQ(logo_shown.devicePixelRatio(), 2.0);
+    EXPECT_EQ(logo_shown.size(), QSize(134, 134));
+    EXPECT_EQ(w.Picture2->picture().width(), 1005) << "67 pixels of twips, as at 1x";
+    // Drawn anew, not doubled: a doubled picture has every pixel in 2 x 2 blocks.
+    const QImage sharp = button.toImage();
+    bool blocks_only = true;
+    for (int y = 0; y < sharp.height(); y += 2)
+        for (int x = 0; x < sharp.width(); x += 2)
+            blocks_only &= sharp.pixel(x, y) == sharp.pixel(x + 1, y + 1) && sharp.pixel(x, y) == sharp.pixel(x + 1, y);
+    EXPECT_FALSE(blocks_only);
+}
