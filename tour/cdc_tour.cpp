@@ -10,7 +10,7 @@
 int main(int argc, char** argv)
 {
     forms::Application app(argc, argv);
-    printing::Printers printers;
+    printing::Printers printers([&app] { app.process_events(); }); // windows paint while printers are waited for
     bool dlg_fail = false;
     CDC_class cdc(dlg_fail, printers);
     std::intptr_t huke = 0;

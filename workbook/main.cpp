@@ -8,7 +8,7 @@
 int main(int argc, char** argv)
 {
     forms::Application app(argc, argv);
-    printing::Printers printers;
+    printing::Printers printers([&app] { app.process_events(); }); // windows paint while printers are waited for
     ZEB_main zeb(app, printers);
     ZEB_form form(zeb);
     form.show();

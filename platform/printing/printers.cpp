@@ -1,5 +1,8 @@
 #include "printing/printers.h"
 
+#include "queues/scheduler.h"
+#include "runtime/error.h"
+
 #include "win32/broadcast.h"
 #include "win32/winuser.h"
 
@@ -7,8 +10,8 @@
 
 namespace printing {
 
-Printers::Printers()
-    : receiver_(std::make_unique<win32::BroadcastReceiver>([this](win32::UINT msg, win32::WPARAM, win32::LPARAM lparam) {
+Printers::Printers(std::function<void()> while_waiting)
+    : while_waiting_(std::move(while_waiting)), receiver_(std::make_unique<win32::BroadcastReceiver>([this](win32::UINT msg, win32::WPARAM, win32::LPARAM lparam) {
           const char* section = reinterpret_cast<const char*>(lparam);
           if (msg == win32::WM_WININICHANGE && (!section || strcasecmp(section, "windows") == 0))
               default_changed();
@@ -41,6 +44,20 @@ void Printers::set_application(const Printer& printer)
 void Printers::refresh()
 {
     gone_.reset();
+    // A stopped scheduler would hold the next call for minutes, and one that is not running
+    // reads as no printer at all: the person is told which it is.
+    switch (scheduler_state(3.0, while_waiting_)) {
+    case Scheduler::NotAnswering:
+        throw rt::Error(rt::errPrinterInfo, "Printers",
+                        "The print system is not answering, so no printer can be reached now. Try again in a "
+                        "moment; if it goes on, restart the print system (CUPS).");
+    case Scheduler::NotRunning:
+        throw rt::Error(rt::errPrinterInfo, "Printers",
+                        "The print system is not running, so no printer can be reached. Start it (CUPS), then "
+                        "try again.");
+    case Scheduler::Answering:
+        break;
+    }
     if (application_ && (application_->name().empty() || !find_queue(application_->name()))) {
         if (!application_->name().empty())
             gone_ = std::move(application_);

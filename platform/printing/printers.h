@@ -3,6 +3,7 @@
 
 #include "printing/printer.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -18,7 +19,9 @@ namespace printing {
 /// whoever prints.
 class Printers {
 public:
-    Printers();
+    /// `while_waiting` runs about every 50 ms while the print system is waited for, so that the
+    /// program's windows paint meanwhile.
+    explicit Printers(std::function<void()> while_waiting = {});
     ~Printers();
     Printers(const Printers&) = delete;
     Printers& operator=(const Printers&) = delete;
@@ -32,7 +35,8 @@ public:
     std::vector<Printer> collection() const;
     /// Looks at the installed queues again, as before a dialog: an application printer whose
     /// queue is gone (or that was no printer at all) gives way to the one application() picks
-    /// at first use; one whose queue is there stays, with its settings. The printer that gave
+    /// at first use; one whose queue is there stays, with its settings. A print system that does
+    /// not answer within a few seconds, or is not running, raises error 484 saying so. The printer that gave
     /// way is kept until a dialog ends: gone() names it, keep_gone() brings it back.
     void refresh();
     /// The name of the application printer whose queue refresh() found gone; empty when none.
@@ -45,6 +49,7 @@ private:
     /// The system's default printer changed: an application printer that follows it is replaced.
     void default_changed();
 
+    std::function<void()> while_waiting_;
     std::optional<Printer> application_;
     std::optional<Printer> gone_;
     std::unique_ptr<win32::BroadcastReceiver> receiver_;

@@ -3,6 +3,7 @@
 // printer offers is what its driver reports.
 
 #include "queues/queue.h"
+#include "queues/scheduler.h"
 
 #include "win32/system.h"
 
@@ -216,6 +217,11 @@ std::optional<Queue> read_queue(const std::string& name)
     if (const Choice* paper = find_choice(q.papers, q.defaults.paper_size))
         q.defaults.paper_width = paper->width;
     return q;
+}
+
+Scheduler scheduler_state(double, const std::function<void()>&)
+{
+    return Scheduler::Answering; // the system's own spooler service, asked in the system's calls
 }
 
 } // namespace printing

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace win32 {
 namespace {
@@ -132,6 +133,49 @@ void preset_dialog(QPageSetupDialog& dialog, const QPageSize& size, bool landsca
         }
 }
 
+/// The margin boxes' values, in millimetres.
+QMarginsF shown_margins(QPageSetupDialog& dialog)
+{
+    QPageLayout::Unit unit = QPageLayout::Millimeter;
+    if (auto* units = dialog.findChild<QComboBox*>("unitCombo"))
+        unit = units->currentData().value<QPageLayout::Unit>();
+    double v[4] = {};
+    for (int i = 0; i < 4; ++i)
+        if (auto* box = dialog.findChild<QDoubleSpinBox*>(margin_boxes[i]))
+            v[i] = box->value() * mm_per(unit);
+    return QMarginsF(v[0], v[1], v[2], v[3]);
+}
+
+/// When the person picks another sheet, the margins shown become that sheet's: each margin
+/// that stood at the old sheet's smallest goes to the new one's, one below the new smallest
+/// comes up to it, and one the person widened stays. Qt's dialog keeps the old sheet's.
+void margins_follow_the_sheet(QPageSetupDialog& dialog, const std::string& queue, const QMarginsF& first_minimum)
+{
+    auto* sizes = dialog.findChild<QComboBox*>("pageSizeCombo");
+    if (!sizes)
+        return;
+    auto minimum = std::make_shared<QMarginsF>(first_minimum);
+    QObject::connect(sizes, &QComboBox::currentIndexChanged, &dialog, [&dialog, sizes, queue, minimum] {
+        QPrinter probe(QPrinter::HighResolution);
+        probe.setPrinterName(QString::fromStdString(queue));
+        const QMarginsF now = minimum_margins(probe, sizes->currentData().value<QPageSize>());
+        const QMarginsF shown = shown_margins(dialog);
+        const double old_min[4] = {minimum->left(), minimum->top(), minimum->right(), minimum->bottom()};
+        const double new_min[4] = {now.left(), now.top(), now.right(), now.bottom()};
+        const double was[4] = {shown.left(), shown.top(), shown.right(), shown.bottom()};
+        QPageLayout::Unit unit = QPageLayout::Millimeter;
+        if (auto* units = dialog.findChild<QComboBox*>("unitCombo"))
+            unit = units->currentData().value<QPageLayout::Unit>();
+        for (int i = 0; i < 4; ++i) {
+            const bool at_smallest = std::abs(was[i] - old_min[i]) < 0.05;
+            const double value = at_smallest ? new_min[i] : std::max(was[i], new_min[i]);
+            if (auto* box = dialog.findChild<QDoubleSpinBox*>(margin_boxes[i]))
+                box->setValue(value / mm_per(unit));
+        }
+        *minimum = now;
+    });
+}
+
 } // namespace
 
 BOOL PageSetupDlgA(PAGESETUPDLGA* psd)
@@ -171,6 +215,7 @@ BOOL PageSetupDlgA(PAGESETUPDLGA* psd)
 
     QPageSetupDialog dialog(&printer, forms::window_for(psd->hwndOwner));
     preset_dialog(dialog, preset_size, s.orientation == 2, inches, margins, f);
+    margins_follow_the_sheet(dialog, q->name, minimum_margins(printer, preset_size));
     if (dialog.exec() != QDialog::Accepted)
         return dialog_outcome(0, FALSE);
 

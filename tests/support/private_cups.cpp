@@ -191,3 +191,5 @@ std::string PrivateCups::print_and_record(const std::string& queue) const
     }
     return read(record);
 }
+
+void PrivateCups::suspend(bool stopped) const { kill(pid_, stopped ? SIGSTOP : SIGCONT); }

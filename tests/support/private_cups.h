@@ -30,6 +30,9 @@ public:
     std::size_t requests() const;
     /// The user's lpoptions file as it stands; empty when there is none.
     std::string lpoptions() const;
+    /// Stops the scheduler where it stands (it takes connections and answers nothing), or lets
+    /// it go on again.
+    void suspend(bool stopped) const;
     /// Forgets everything the user changed: lpoptions and WIN.INI.
     void reset_user() const;
     /// Prints a line of text with plain `lp -d queue`; the options the queue's driver got
