@@ -82,6 +82,11 @@ std::int16_t colour_code(const std::string& c)
     return contains(c, "gray") || contains(c, "grey") || contains(c, "mono") || is(c, {"Black", "K"}) ? 1 : 2;
 }
 
+bool plain_grey(const std::string& c)
+{
+    return is(c, {"Gray", "Grey", "Grayscale", "Greyscale", "Mono", "Monochrome", "Black", "K"});
+}
+
 std::int16_t duplex_code(const std::string& c)
 {
     if (is(c, {"None", "Simplex", "Off", "False"})) return 1;

@@ -15,6 +15,9 @@ std::int16_t bin_code(const std::string& choice);
 std::int32_t media_code(const std::string& choice);
 /// DMCOLOR_MONOCHROME (1) for a grey or black colour model, DMCOLOR_COLOR (2) otherwise.
 std::int16_t colour_code(const std::string& choice);
+/// Whether a grey colour model is the plain one ("Gray", "Grayscale", "Mono", ...), the one the
+/// print system's generic monochrome means, rather than a queue's own (a fast or a fine grey).
+bool plain_grey(const std::string& choice);
 /// The DMDUP code of a duplex choice: 1 one-sided, 2 long edge, 3 short edge; 0 unknown.
 std::int16_t duplex_code(const std::string& choice);
 /// The horizontal dots per inch of a resolution choice such as "600dpi" or "600x300dpi"; 0 when unreadable.

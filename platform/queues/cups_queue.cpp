@@ -80,7 +80,16 @@ void read_ppd(ppd_file_t* ppd, Queue& q)
     read_option(ppd, "InputSlot", q.bins, s.bin, d.bin, [](const ppd_choice_t& c) -> std::int32_t { return bin_code(c.choice); });
     read_option(ppd, "MediaType", q.media_types, s.media_type, d.media_type,
                 [](const ppd_choice_t& c) { return media_code(c.choice); });
-    read_option(ppd, "ColorModel", q.colours, s.colour, d.colour, [](const ppd_choice_t& c) -> std::int32_t { return colour_code(c.choice); });
+    // Beside the plain grey, a queue's own grey (a fast one, a fine one) has a code of the
+    // queue's own: the person's choice of it is kept, where monochrome would mean the plain one.
+    bool has_plain_grey = false;
+    if (const ppd_option_t* models = ppdFindOption(ppd, "ColorModel"))
+        for (int i = 0; i < models->num_choices; ++i)
+            has_plain_grey |= plain_grey(models->choices[i].choice);
+    read_option(ppd, "ColorModel", q.colours, s.colour, d.colour, [has_plain_grey](const ppd_choice_t& c) -> std::int32_t {
+        const std::int16_t code = colour_code(c.choice);
+        return code == 1 && has_plain_grey && !plain_grey(c.choice) ? 0 : code;
+    });
     read_option(ppd, "Duplex", q.duplexes, s.duplex, d.duplex, [](const ppd_choice_t& c) -> std::int32_t { return duplex_code(c.choice); });
     Choices real;
     read_option(

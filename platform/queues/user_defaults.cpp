@@ -1,6 +1,7 @@
 // Changing what the user's jobs start with: the default queue and a queue's settings, kept in
 // the user's own lpoptions as CUPS's own tools keep them.
 
+#include "queues/codes.h"
 #include "queues/cups_dests.h"
 #include "queues/queue.h"
 
@@ -69,9 +70,14 @@ bool plan(const Queue& q, const Settings& s, std::uint32_t fields, Change& c)
             c.drop.emplace_back("print-quality");
     }
     if (fields & field_colour) {
-        if (!find_choice(q.colours, s.colour))
+        const Choice* model = find_choice(q.colours, s.colour);
+        if (!model)
             return false;
-        c.set("print-color-mode", s.colour == in_grey ? "monochrome" : "color", {"ColorModel"});
+        // A queue's own colour model is its option; the generic one cannot say it.
+        if (s.colour >= user_code_base)
+            c.set("ColorModel", model->name, {"print-color-mode"});
+        else
+            c.set("print-color-mode", s.colour == in_grey ? "monochrome" : "color", {"ColorModel"});
     }
     if (fields & field_duplex) {
         if (!find_choice(q.duplexes, s.duplex))

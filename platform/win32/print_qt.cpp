@@ -76,7 +76,9 @@ void apply_settings(QPrinter& printer, const printing::Queue& queue, const print
         printer.setPageSize(size);
     printer.setCopyCount(std::max<int>(1, s.copies));
     printer.setDuplex(s.duplex == 2 ? QPrinter::DuplexLongSide : s.duplex == 3 ? QPrinter::DuplexShortSide : QPrinter::DuplexNone);
-    printer.setColorMode(s.colour == 1 ? QPrinter::GrayScale : QPrinter::Color);
+    const printing::Choice* model = printing::find_choice(queue.colours, s.colour);
+    const bool grey = s.colour == 1 || (model && printing::colour_code(model->name) == 1);
+    printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
 }
 
 PropertiesPreset::PropertiesPreset(QPrinter& printer, const printing::Queue& queue, const printing::Settings& preset)
@@ -175,7 +177,7 @@ printing::Settings PropertiesPreset::chosen(const printing::Queue& chosen, const
     const bool has_models = std::any_of(chosen.colours.begin(), chosen.colours.end(),
                                         [](const printing::Choice& c) { return !c.name.empty(); });
     if (const std::string model = listed("ColorModel"); !model.empty())
-        s.colour = printing::colour_code(model);
+        s.colour = code_named(chosen.colours, model, printing::colour_code(model));
     else if (has_models)
         s.colour = d.colour;
     else

@@ -696,8 +696,20 @@ TEST_F(PrintDialogTest, TheGreyStoredIsTheGreyShownAndAnUntouchedOkKeepsIt)
         });
         cdc.ShowPrinter(rt::Value(0), 0);
     };
+    // The queue's own fast grey is kept as chosen: stored as the queue's option (monochrome
+    // would mean the plain grey), shown again, and used by a plain job.
+    cdc.default_flag(rt::Value(1));
     with_properties([](QComboBox* c) { c->setCurrentIndex(c->findText("Fast Grayscale")); });
-    EXPECT_EQ(printers.application().get(prnColorMode).to_int16(), 1) << "every grey model is grey";
+    const std::int16_t fast = printers.application().get(prnColorMode).to_int16();
+    EXPECT_GE(fast, 256) << "the queue's own code";
+    EXPECT_TRUE(contains(cups().lpoptions(), "ColorModel=FastGray")) << cups().lpoptions();
+    EXPECT_FALSE(contains(cups().lpoptions(), "print-color-mode")) << cups().lpoptions();
+    EXPECT_TRUE(contains(cups().print_and_record("Q_GREYS"), "ColorModel=FastGray"));
+    QString reopened;
+    with_properties([&](QComboBox* c) { reopened = c->currentText(); });
+    EXPECT_EQ(reopened, "Fast Grayscale");
+    EXPECT_EQ(printers.application().get(prnColorMode).to_int16(), fast) << "an untouched page keeps it";
+    EXPECT_EQ(Printer("Q_GREYS").get(prnColorMode).to_int16(), fast) << "read back from the user's settings";
     with_properties([](QComboBox* c) { c->setCurrentIndex(c->findText("Grayscale")); });
     EXPECT_EQ(printers.application().get(prnColorMode).to_int16(), 1);
     QString shown;
