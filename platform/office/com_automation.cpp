@@ -8,10 +8,6 @@
 #include "runtime/error.h"
 #include "runtime/value.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 
 namespace office {
 namespace {
@@ -32,49 +28,10 @@ std::string advice(const std::string& progid, HRESULT hr)
     return "LibreOffice did not start. Close any LibreOffice that shows a question, then start ZEB again.";
 }
 
-/// A script's code object, with the script control that runs it kept for as long.
-class ScriptedObject : public rt::Object {
-public:
-    ScriptedObject(std::shared_ptr<rt::Object> control, std::shared_ptr<rt::Object> code)
-        : control_(std::move(control)), code_(std::move(code))
-    {
-    }
-    rt::Value call(std::string_view name, const std::vector<rt::Value>& args) override { return code_->call(name, args); }
-    rt::Value get(std::string_view name) override { return code_->get(name); }
-    void set(std::string_view name, const rt::Value& value) override { code_->set(name, value); }
-
-private:
-    std::shared_ptr<rt::Object> control_; ///< ends the script when it goes
-    std::shared_ptr<rt::Object> code_;
-};
-
-/// For the tests only: when ZEB_OFFICE_STAND_IN names a script (JScript), the office's service
-/// manager is that script's code object, made by the system's script control, so that the
-/// program's calls of the office by name reach the functions the script defines. Null when
-/// the variable is not set.
-std::shared_ptr<rt::Object> stand_in_office()
-{
-    const char* script = std::getenv("ZEB_OFFICE_STAND_IN");
-    if (!script || !*script)
-        return nullptr;
-    std::ifstream file(script);
-    const std::string code{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    HRESULT result = S_OK;
-    const std::shared_ptr<rt::DispatchObject> control = rt::create_dispatch_object("MSScriptControl.ScriptControl", result);
-    if (!file || !control)
-        throw cannot_create("com.sun.star.ServiceManager", std::string("The stand-in office ") + script + " could not be made.");
-    control->set("Language", rt::Value("JScript"));
-    control->call("AddCode", {rt::Value(code)});
-    return std::make_shared<ScriptedObject>(control, control->get("CodeObject").to_object());
-}
-
 } // namespace
 
 std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiting& waiting)
 {
-    if (progid == "com.sun.star.ServiceManager")
-        if (std::shared_ptr<rt::Object> stand_in = stand_in_office())
-            return stand_in;
     if (waiting.begin)
         waiting.begin();
     HRESULT result = S_OK;

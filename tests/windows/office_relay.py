@@ -181,16 +181,20 @@ class Session:
     def __init__(self, office, drives):
         self.office, self.drives = office, drives
         self.objects = {}
+        self.counts = {}
         self.names = {}
         self.next = 1
 
     def handle_of(self, obj):
+        """The handle of `obj`, counted once more: the server releases each one it was given."""
         for h, (o, _) in self.objects.items():
             if o == obj:
+                self.counts[h] += 1
                 return h
         h = self.next
         self.next += 1
         self.objects[h] = (obj, None)
+        self.counts[h] = 1
         return h
 
     def access(self, h):
@@ -270,8 +274,10 @@ class Session:
         setattr(self.objects[h][0], name, self.to_office(value))
 
     def release(self, h):
-        self.objects.pop(h, None)
-        self.names.pop(h, None)
+        self.counts[h] = self.counts.get(h, 1) - 1
+        if self.counts[h] <= 0:
+            for table in (self.objects, self.counts, self.names):
+                table.pop(h, None)
 
 
 def answer(session, request):
@@ -314,6 +320,8 @@ def answer_plainly(session, request):
         return ["error", "exception", "%s: %s" % (e.typeName, e.Message)]
     except (TypeError, ValueError) as e:
         return ["error", "typemismatch", str(e)]
+    except KeyError:
+        return ["error", "exception", "com.sun.star.lang.DisposedException: the object was released"]
 
 
 def serve(connection, office, drives):

@@ -1,7 +1,18 @@
 // zeb.exe as a person starts it on Windows.
 
 #include "answer_dialog.h"
+#include "office_registration.h"
 #include "program_run.h"
+
+#include "runtime/dispatch_object.h"
+#include "runtime/error.h"
+#include "runtime/value.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -15,17 +26,134 @@ TEST(Program, WithoutLibreOfficeItSaysOfficeErrorAndEndsWithTwo)
     EXPECT_NE(end.box_text.find("LibreOffice is not installed"), std::string::npos) << end.box_text;
 }
 
-TEST(Program, WithAnOfficeToTalkToItAsksForTheWorkbookAndCancellingEndsWithZero)
-{
-    // A script stands in for the office (the tests' seam): the program reaches its file dialog.
-    SetEnvironmentVariableA("ZEB_OFFICE_STAND_IN", "office_stand_in.js");
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
+namespace {
+
+/// zeb.exe started in the tests' folder; ended (killed if need be) when the object goes.
+class Zeb {
+public:
+    Zeb()
+    {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        char command[] = "zeb.exe";
+        started = CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    }
+    ~Zeb()
+    {
+        if (started && WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0)
+            TerminateProcess(pi.hProcess, 99);
+        if (started) {
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+    }
+    /// The exit code once it has ended within `ms`; 259 (still running) when it has not.
+    DWORD end_code(DWORD ms)
+    {
+        DWORD code = 259;
+        if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0)
+            GetExitCodeProcess(pi.hProcess, &code);
+        return code;
+    }
+    /// Its visible top-level window titled `title`, waited for up to `ms`; null when none came.
+    HWND window(const char* title, DWORD ms)
+    {
+        struct Search {
+            DWORD process;
+            const char* title;
+            HWND found;
+        } search{pi.dwProcessId, title, nullptr};
+        for (DWORD waited = 0; waited <= ms; waited += 100) {
+            EnumWindows(
+                [](HWND w, LPARAM p) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(p);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(w, &owner);
+                    char text[256] = {};
+                    GetWindowTextA(w, text, sizeof text);
+                    if (owner == s->process && IsWindowVisible(w) && std::strcmp(text, s->title) == 0) {
+                        s->found = w;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            if (search.found)
+                return search.found;
+            Sleep(100);
+        }
+        return nullptr;
+    }
+    bool started = false;
     PROCESS_INFORMATION pi{};
-    char command[] = "zeb.exe";
-    const bool started = CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-    SetEnvironmentVariableA("ZEB_OFFICE_STAND_IN", nullptr);
-    ASSERT_TRUE(started);
+};
+
+/// The office's documents' URLs, as the office hands them to a Windows program.
+std::vector<std::string> open_documents()
+{
+    std::vector<std::string> urls;
+    HRESULT hr = S_OK;
+    auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr);
+    if (!manager)
+        return urls;
+    auto desk = manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")}).to_object();
+    auto all = desk->get("Components").to_object()->call("createEnumeration", {}).to_object();
+    while (all->call("hasMoreElements", {}).to_bool()) {
+        try {
+            urls.push_back(all->call("nextElement", {}).to_object()->call("getURL", {}).to_text());
+        } catch (const rt::Error&) {
+            // a component that is no document
+        }
+    }
+    return urls;
+}
+
+std::string file_bytes(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const char* const book = "C:\\zeb tests\\My Book.ods";
+const char* const book_url = "file:///C:/zeb%20tests/My%20Book.ods";
+
+} // namespace
+
+TEST(Program, APersonsRunOpensTheWorkbookInTheOfficeAndClosingTheWindowClosesIt)
+{
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    const std::string before = file_bytes(book);
+    Zeb zeb;
+    ASSERT_TRUE(zeb.started);
+    {
+        AnswerDialog answer(
+            "Sheetwright: SELECT AN 'ODS' FILE",
+            [](HWND d) {
+                set_item_text(d, 0x47C, book);
+                press(d, IDOK);
+            },
+            60000, zeb.pi.dwProcessId);
+    }
+    HWND main = zeb.window("ZEB", 60000);
+    ASSERT_TRUE(main) << "the main window came after the workbook opened";
+    const auto documents = open_documents();
+    EXPECT_NE(std::find(documents.begin(), documents.end(), book_url), documents.end())
+        << "the workbook is open in the office, named as LibreOffice for Windows names it";
+    PostMessageA(main, WM_CLOSE, 0, 0); // the title bar's close button
+    EXPECT_EQ(zeb.end_code(30000), 0u);
+    const auto after = open_documents();
+    EXPECT_EQ(std::find(after.begin(), after.end(), book_url), after.end()) << "the workbook was closed";
+    EXPECT_EQ(file_bytes(book), before) << "ZEB never writes the workbook";
+    DeleteFileA(book);
+}
+
+TEST(Program, CancellingTheWorkbookDialogEndsWithZero)
+{
+    const TestOffice office;
+    Zeb zeb;
+    ASSERT_TRUE(zeb.started);
     bool asked = false;
     {
         AnswerDialog answer(
@@ -34,16 +162,8 @@ TEST(Program, WithAnOfficeToTalkToItAsksForTheWorkbookAndCancellingEndsWithZero)
                 asked = true;
                 press(d, IDCANCEL);
             },
-            15000, pi.dwProcessId);
+            60000, zeb.pi.dwProcessId);
     }
-    const bool ended = WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(pi.hProcess, 99);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     EXPECT_TRUE(asked) << "the workbook dialog came";
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(code, 0u) << "cancelling the first dialog ends the program with 0";
+    EXPECT_EQ(zeb.end_code(15000), 0u) << "cancelling the first dialog ends the program with 0";
 }
