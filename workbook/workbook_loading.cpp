@@ -8,9 +8,9 @@
 #include "office/automation.h"
 #include "office/questions.h"
 #include "runtime/error.h"
+#include "runtime/file_identity.h"
 #include "runtime/value.h"
 
-#include <cctype>
 #include <filesystem>
 #include <limits>
 
@@ -77,33 +77,6 @@ void ZEB_main::open_workbook()
 
 namespace {
 
-/// A file URL with its percent escapes read back, so that two spellings of one file compare equal.
-std::string unescaped(const std::string& url)
-{
-    std::string out;
-    for (std::size_t i = 0; i < url.size(); ++i) {
-        if (url[i] == '%' && i + 2 < url.size() && std::isxdigit(static_cast<unsigned char>(url[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(url[i + 2]))) {
-            out += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += url[i];
-        }
-    }
-    return out;
-}
-
-/// Whether the document at the file URL `url` (its escapes read back) is the file at `path`:
-/// the same file on the same device, whatever link, mount or letter case names it.
-bool same_file(const std::string& url, const std::string& path)
-{
-    const std::string scheme = "file://";
-    if (url.compare(0, scheme.size(), scheme) != 0)
-        return false;
-    std::error_code ec;
-    return std::filesystem::equivalent(url.substr(scheme.size()), path, ec) && !ec;
-}
-
 /// What LibreOffice asked about while opening, the first question that was one; empty when it
 /// asked nothing (an error it reported is no question).
 std::string cancelled_question(const std::vector<office::Question>& asked)
@@ -134,13 +107,11 @@ std::string cancelled_question(const std::vector<office::Question>& asked)
 bool ZEB_main::open_in_office(const std::string& path, const std::string& url)
 {
     forms::BusyCursor busy;
-    const std::string wanted = unescaped(url);
     auto documents = desk->get("Components").to_object()->call("createEnumeration", {}).to_object();
     while (documents->call("hasMoreElements", {}).to_bool()) {
         auto document = documents->call("nextElement", {}).to_object();
         try {
-            const std::string theirs = unescaped(document->call("getURL", {}).to_text());
-            if (theirs == wanted || same_file(theirs, path))
+            if (rt::names_same_file(document->call("getURL", {}).to_text(), path, url))
                 return true;
         } catch (const rt::Error& e) {
             if (e.number() == rt::errServerUnavailable)

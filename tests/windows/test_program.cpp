@@ -167,3 +167,46 @@ TEST(Program, CancellingTheWorkbookDialogEndsWithZero)
     EXPECT_TRUE(asked) << "the workbook dialog came";
     EXPECT_EQ(zeb.end_code(15000), 0u) << "cancelling the first dialog ends the program with 0";
 }
+
+TEST(Program, AWorkbookOpenInTheOfficeUnderAnotherSpellingIsRefusedAndItsLockStays)
+{
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    HRESULT hr = S_OK;
+    auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr);
+    ASSERT_TRUE(manager);
+    auto desk = manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")}).to_object();
+    // The person's own copy, opened in the office first.
+    auto theirs = desk->call("loadComponentFromURL", {rt::Value(book_url), rt::Value("_blank"),
+                                                     rt::Value(std::int16_t(0)), rt::Value(std::vector<rt::Value>{})})
+                      .to_object();
+    ASSERT_TRUE(theirs);
+    Zeb zeb;
+    std::string said;
+    {
+        AnswerDialog choose(
+            "Sheetwright: SELECT AN 'ODS' FILE",
+            [](HWND d) {
+                set_item_text(d, 0x47C, "c:\\ZEB TESTS\\my book.ODS"); // the same file, spelt otherwise
+                press(d, IDOK);
+            },
+            60000, zeb.pi.dwProcessId);
+    }
+    {
+        AnswerDialog refused(
+            "WORKBOOK ERROR",
+            [&](HWND box) {
+                said = item_text(box, 0xFFFF);
+                press(box, IDOK);
+            },
+            30000, zeb.pi.dwProcessId);
+    }
+    EXPECT_EQ(zeb.end_code(15000), 3u);
+    EXPECT_NE(said.find("already open in LibreOffice"), std::string::npos) << said;
+    EXPECT_NE(GetFileAttributesA("C:\\zeb tests\\.~lock.My Book.ods#"), INVALID_FILE_ATTRIBUTES)
+        << "the person's lock stays";
+    EXPECT_NO_THROW(theirs->call("isModified", {})) << "the person's copy is still open";
+    theirs->call("close", {rt::Value(true)});
+    DeleteFileA(book);
+}
