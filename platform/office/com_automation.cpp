@@ -3,6 +3,7 @@
 // bridge as "com.sun.star.ServiceManager".
 
 #include "automation.h"
+#include "bridged_object_windows.h"
 
 #include "runtime/dispatch_object.h"
 #include "runtime/error.h"
@@ -40,7 +41,7 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
         waiting.end();
     if (!made)
         throw cannot_create(progid, advice(progid, result));
-    return made;
+    return progid == "com.sun.star.ServiceManager" ? bridged(made) : made;
 }
 
 Traffic traffic(const rt::Object&) { return {}; } // the system's bridge counts nothing for ZEB

@@ -37,7 +37,10 @@ Error failure(std::string_view name, HRESULT hr, EXCEPINFO& info)
         return Error(errTypeMismatch, "ZEB", "Type mismatch calling " + std::string(name));
     if (hr == DISP_E_BADPARAMCOUNT || hr == DISP_E_PARAMNOTOPTIONAL)
         return Error(errInvalidCall, "ZEB", "Wrong number of arguments calling " + std::string(name));
-    if (hr == RPC_E_DISCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_SERVERFAULT)
+    // A server whose process died during the call, or before it: it is gone. A fault inside
+    // a server that lives (RPC_E_SERVERFAULT) is that call's failure, not the server's end.
+    if (hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
+        hr == RPC_E_SERVER_DIED_DNE || hr == RPC_E_SERVER_DIED || hr == CO_E_OBJNOTCONNECTED || hr == RPC_E_DISCONNECTED)
         return Error(errServerUnavailable, "ZEB", "The remote server machine does not exist or is unavailable");
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));

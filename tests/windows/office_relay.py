@@ -158,6 +158,16 @@ class Office:
             raise RuntimeError("LibreOffice did not answer")
         self.smgr = self.ctx.ServiceManager
 
+    def alive(self):
+        return self.process.poll() is None and self.answers()
+
+    def answers(self):
+        try:
+            self.smgr.createInstanceWithContext("com.sun.star.frame.Desktop", self.ctx)
+            return True
+        except Exception:
+            return False
+
     def end(self):
         try:
             desk = self.smgr.createInstanceWithContext("com.sun.star.frame.Desktop", self.ctx)
@@ -171,15 +181,41 @@ class Office:
             self.process.wait()
 
 
+class Offices:
+    """The office the relay works with, started again when a test ended it (quit, killed)."""
+
+    def __init__(self, root):
+        self.root, self.lock, self.count, self.office = root, threading.Lock(), 0, None
+
+    def live(self):
+        with self.lock:
+            if self.office is not None and not self.office.answers():
+                try:
+                    self.office.process.wait(timeout=20)
+                except subprocess.TimeoutExpired:
+                    os.killpg(self.office.process.pid, signal.SIGKILL)
+                    self.office.process.wait()
+            if self.office is None or self.office.process.poll() is not None:
+                self.count += 1
+                self.office = Office(os.path.join(self.root, "profile%d" % self.count),
+                                     "zeb_windows_%d_%d" % (os.getpid(), self.count))
+            return self.office
+
+    def end(self):
+        if self.office is not None:
+            self.office.end()
+
+
 class Gone(Exception):
     """The office has ended: the server ends too, as a local server whose process died."""
 
 
 class Session:
-    """The objects handed to one connection of the server, by handle."""
+    """The objects handed to one connection of the server, by handle: the server's process
+    lives as long as its connection, and with it the office it started with."""
 
-    def __init__(self, office, drives):
-        self.office, self.drives = office, drives
+    def __init__(self, offices, drives):
+        self.offices, self.office, self.drives = offices, None, drives
         self.objects = {}
         self.counts = {}
         self.names = {}
@@ -239,6 +275,8 @@ class Session:
 
     # The operations, as the bridge's IDispatch wrapper uses the Invocation service.
     def root(self):
+        if self.office is None:
+            self.office = self.offices.live()
         return Obj(self.handle_of(self.office.smgr))
 
     def member(self, h, name):
@@ -282,6 +320,10 @@ class Session:
 
 def answer(session, request):
     reply = answer_plainly(session, request)
+    # An office that has ended (quit, killed) fails calls in many ways; whatever it said, the
+    # server's office is gone then.
+    if reply[0] == "error" and session.office is not None and not session.office.alive():
+        raise Gone()
     if reply[0] == "error":  # the office's text names files as LibreOffice for Windows would
         reply[2] = re.sub(r"file:///[^\s>\"']*", lambda m: session.drives.to_windows(m.group(0)), reply[2])
     return reply
@@ -315,6 +357,8 @@ def answer_plainly(session, request):
     except CannotConvertException as e:
         return ["error", "typemismatch", e.Message]
     except UnoException as e:
+        if "URP bridge" in e.Message:
+            raise Gone()
         # What the member raised, as the bridge reports an InvocationTargetException: its
         # type, then its text.
         return ["error", "exception", "%s: %s" % (e.typeName, e.Message)]
@@ -324,8 +368,8 @@ def answer_plainly(session, request):
         return ["error", "exception", "com.sun.star.lang.DisposedException: the object was released"]
 
 
-def serve(connection, office, drives):
-    session = Session(office, drives)
+def serve(connection, offices, drives):
+    session = Session(offices, drives)
     reader = connection.makefile("rb")
     try:
         while True:
@@ -356,7 +400,8 @@ def serve(connection, office, drives):
 def main():
     port_file = sys.argv[1]
     root = tempfile.mkdtemp(prefix="zeb-test-office-")
-    office = Office(os.path.join(root, "profile"), "zeb_windows_%d" % os.getpid())
+    offices = Offices(root)
+    offices.live()  # started now: the tests find it ready
     drives = Drives(os.environ.get("WINEPREFIX", os.path.expanduser("~/.wine")))
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
@@ -372,12 +417,12 @@ def main():
                 connection, _ = listener.accept()
             except OSError:
                 return
-            threading.Thread(target=serve, args=(connection, office, drives), daemon=True).start()
+            threading.Thread(target=serve, args=(connection, offices, drives), daemon=True).start()
 
     threading.Thread(target=accept, daemon=True).start()
     sys.stdin.read()  # until whoever started the relay is done
     listener.close()
-    office.end()
+    offices.end()
     subprocess.run(["rm", "-rf", root])
 
 

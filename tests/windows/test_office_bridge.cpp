@@ -4,10 +4,13 @@
 
 #include "office_registration.h"
 
+#include "office/automation.h"
+
 #include "runtime/dispatch_object.h"
 #include "runtime/error.h"
 #include "runtime/value.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,4 +65,19 @@ TEST(OfficeBridge, AnOfficeExceptionComesAsTheBridgesExceptionWithItsText)
     EXPECT_EQ(e.number(), 1001) << e.description();
     EXPECT_EQ(e.source(), "[automation bridge] ");
     EXPECT_NE(e.description().find("NoSuchElementException"), std::string::npos) << e.description();
+}
+
+TEST(OfficeBridge, TheProgramHearsTheOfficesFailuresAsOnLinux)
+{
+    const TestOffice office;
+    auto manager = office::create_object("com.sun.star.ServiceManager");
+    auto desk = manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")}).to_object();
+    auto documents = desk->get("Components").to_object()->call("createEnumeration", {}).to_object();
+    while (documents->call("hasMoreElements", {}).to_bool())
+        documents->call("nextElement", {});
+    const rt::Error e = error_of([&] { documents->call("nextElement", {}); });
+    EXPECT_EQ(e.number(), rt::errAutomation) << e.description();
+    EXPECT_EQ(e.description().rfind("nextElement: ", 0), 0u) << e.description();
+    EXPECT_NE(e.description().find("NoSuchElementException"), std::string::npos) << e.description();
+    EXPECT_EQ(e.description().find(".cxx:"), std::string::npos) << "the office's internals stay out";
 }

@@ -210,3 +210,78 @@ TEST(Program, AWorkbookOpenInTheOfficeUnderAnotherSpellingIsRefusedAndItsLockSta
     theirs->call("close", {rt::Value(true)});
     DeleteFileA(book);
 }
+
+TEST(Program, TheOfficeQuitWhileZebRunsLetsZebEndWithoutAWord)
+{
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    Zeb zeb;
+    {
+        AnswerDialog choose(
+            "Sheetwright: SELECT AN 'ODS' FILE",
+            [](HWND d) {
+                set_item_text(d, 0x47C, book);
+                press(d, IDOK);
+            },
+            60000, zeb.pi.dwProcessId);
+    }
+    HWND main = zeb.window("ZEB", 60000);
+    ASSERT_TRUE(main);
+    {
+        // The person quits LibreOffice, workbook and all, while ZEB runs.
+        HRESULT hr = S_OK;
+        auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr);
+        ASSERT_TRUE(manager);
+        try {
+            manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")}).to_object()->call("terminate", {});
+        } catch (const rt::Error&) {
+            // the office may go before it answers
+        }
+    }
+    Sleep(2000);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(zeb.end_code(30000), 0u) << "ZEB ends as ever, asking and showing nothing";
+    DeleteFileA(book);
+}
+
+TEST(Program, TheOfficeGoneBeforeTheWorkbookOpensIsAnOfficeErrorEndingWithTwo)
+{
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    Zeb zeb;
+    {
+        AnswerDialog choose(
+            "Sheetwright: SELECT AN 'ODS' FILE",
+            [](HWND d) {
+                // While the person chooses, LibreOffice is quit: the office's server process ends.
+                HRESULT hr = S_OK;
+                if (auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr)) {
+                    try {
+                        manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")})
+                            .to_object()
+                            ->call("terminate", {});
+                    } catch (const rt::Error&) {
+                    }
+                }
+                Sleep(2000);
+                set_item_text(d, 0x47C, book);
+                press(d, IDOK);
+            },
+            60000, zeb.pi.dwProcessId);
+    }
+    std::string said;
+    {
+        AnswerDialog gone(
+            "OFFICE ERROR",
+            [&](HWND box) {
+                said = item_text(box, 0xFFFF);
+                press(box, IDOK);
+            },
+            30000, zeb.pi.dwProcessId);
+    }
+    EXPECT_EQ(zeb.end_code(15000), 2u);
+    EXPECT_NE(said.find("stopped answering"), std::string::npos) << said;
+    DeleteFileA(book);
+}
