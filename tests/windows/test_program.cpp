@@ -285,3 +285,86 @@ TEST(Program, TheOfficeGoneBeforeTheWorkbookOpensIsAnOfficeErrorEndingWithTwo)
     EXPECT_NE(said.find("stopped answering"), std::string::npos) << said;
     DeleteFileA(book);
 }
+
+namespace {
+
+/// The office's document at `url`, through a connection of the test's own; null when none.
+std::shared_ptr<rt::Object> document_at(const std::string& url)
+{
+    HRESULT hr = S_OK;
+    auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr);
+    if (!manager)
+        return nullptr;
+    auto all = manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")})
+                   .to_object()
+                   ->get("Components")
+                   .to_object()
+                   ->call("createEnumeration", {})
+                   .to_object();
+    while (all->call("hasMoreElements", {}).to_bool()) {
+        auto doc = all->call("nextElement", {}).to_object();
+        try {
+            if (doc->call("getURL", {}).to_text() == url)
+                return doc;
+        } catch (const rt::Error&) {
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(Program, UnsavedEditsAtExitAreDiscardedOrKeptOpenAsThePersonSaysAndTheFileStaysAsItWas)
+{
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    constexpr int discard = 100, keep = 101; // the question's answers, in order
+    for (const int answer : {discard, keep}) {
+        ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+        const std::string before = file_bytes(book);
+        Zeb zeb;
+        {
+            AnswerDialog choose(
+                "Sheetwright: SELECT AN 'ODS' FILE",
+                [](HWND d) {
+                    set_item_text(d, 0x47C, book);
+                    press(d, IDOK);
+                },
+                60000, zeb.pi.dwProcessId);
+        }
+        HWND main = zeb.window("ZEB", 60000);
+        ASSERT_TRUE(main);
+        auto doc = document_at(book_url);
+        ASSERT_TRUE(doc);
+        // The person types into the workbook in Calc.
+        doc->call("getSheets", {})
+            .to_object()
+            ->call("getByIndex", {rt::Value(std::int16_t(0))})
+            .to_object()
+            ->call("getCellByPosition", {rt::Value(std::int32_t(1)), rt::Value(std::int32_t(1))})
+            .to_object()
+            ->call("setString", {rt::Value("typed in Calc")});
+        std::string asked;
+        {
+            AnswerDialog question(
+                "ZEB",
+                [&](HWND box) {
+                    asked = item_text(box, 0xFFFF);
+                    press(box, answer);
+                },
+                30000, zeb.pi.dwProcessId);
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(zeb.end_code(30000), 0u);
+        auto left = document_at(book_url);
+        if (answer == discard) {
+            EXPECT_FALSE(left) << "discarded: the workbook was closed";
+        } else {
+            ASSERT_TRUE(left) << "kept open in LibreOffice to be saved there";
+            EXPECT_TRUE(left->call("isModified", {}).to_bool());
+            left->call("close", {rt::Value(true)});
+        }
+        EXPECT_EQ(file_bytes(book), before) << "ZEB never writes the workbook";
+        DeleteFileA(book);
+    }
+}
