@@ -9,6 +9,7 @@
 #include "office/questions.h"
 #include "runtime/error.h"
 #include "runtime/file_identity.h"
+#include "runtime/file_path.h"
 #include "runtime/value.h"
 
 #include <filesystem>
@@ -41,11 +42,12 @@ void ZEB_main::open_workbook()
     // A name that is no file is refused here, before LibreOffice would say so in a box of its own;
     // an empty file LibreOffice would read as a new, empty spreadsheet: that is not this workbook.
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    const std::filesystem::path file = rt::file_path(path);
+    if (!std::filesystem::exists(file, ec)) {
         refuse_workbook(path, "There is no such file.");
         return;
     }
-    if (std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) == 0 && !ec) {
+    if (std::filesystem::is_regular_file(file, ec) && std::filesystem::file_size(file, ec) == 0 && !ec) {
         refuse_workbook(path, "The file is empty: it holds no workbook.");
         return;
     }
@@ -133,7 +135,7 @@ std::string ZEB_main::load_workbook(const std::string& path, const std::string& 
         if (e.number() == rt::errServerUnavailable)
             throw;
         std::error_code ec;
-        return std::filesystem::exists(path, ec)
+        return std::filesystem::exists(rt::file_path(path), ec)
                    ? "LibreOffice could not open the file: it may be unreadable or of a kind "
                      "LibreOffice does not know.\r\n\r\n(" + e.description() + ")"
                    : std::string("There is no such file.");

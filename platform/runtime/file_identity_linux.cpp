@@ -1,6 +1,7 @@
 // One file under two names on Linux: the same device and inode.
 
 #include "file_identity.h"
+#include "file_path.h"
 
 #include <filesystem>
 
@@ -15,7 +16,7 @@ bool names_same_file(const std::string& document_url, const std::string& path, c
     if (theirs.compare(0, scheme.size(), scheme) != 0)
         return false;
     std::error_code ec;
-    return std::filesystem::equivalent(theirs.substr(scheme.size()), path, ec) && !ec;
+    return std::filesystem::equivalent(file_path(theirs.substr(scheme.size())), file_path(path), ec) && !ec;
 }
 
 } // namespace rt

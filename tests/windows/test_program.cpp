@@ -6,6 +6,7 @@
 
 #include "runtime/dispatch_object.h"
 #include "runtime/error.h"
+#include "runtime/file_identity.h"
 #include "runtime/value.h"
 
 #include <algorithm>
@@ -55,9 +56,15 @@ public:
             GetExitCodeProcess(pi.hProcess, &code);
         return code;
     }
-    /// Its visible top-level window titled `title`, waited for up to `ms`; null when none came.
+    /// Its visible top-level window titled `title`, waited for up to `ms`; null when none came,
+    /// or at once when a box of an error came instead (the test fails with its text).
     HWND window(const char* title, DWORD ms)
     {
+        if (HWND box = error_box()) {
+            ADD_FAILURE() << "instead of \"" << title << "\": " << item_text(box, 0xFFFF);
+            press(box, IDOK);
+            return nullptr;
+        }
         struct Search {
             DWORD process;
             const char* title;
@@ -80,9 +87,37 @@ public:
                 reinterpret_cast<LPARAM>(&search));
             if (search.found)
                 return search.found;
+            if (HWND box = error_box()) {
+                ADD_FAILURE() << "instead of \"" << title << "\": " << item_text(box, 0xFFFF);
+                press(box, IDOK);
+                return nullptr;
+            }
             Sleep(100);
         }
         return nullptr;
+    }
+    /// A box of the program's whose caption ends in "ERROR"; null when none shows.
+    HWND error_box()
+    {
+        struct Search {
+            DWORD process;
+            HWND found;
+        } search{pi.dwProcessId, nullptr};
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                char text[256] = {};
+                const int n = GetWindowTextA(w, text, sizeof text);
+                if (owner == s->process && IsWindowVisible(w) && n >= 5 && std::strcmp(text + n - 5, "ERROR") == 0) {
+                    s->found = w;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
     }
     bool started = false;
     PROCESS_INFORMATION pi{};
@@ -367,4 +402,41 @@ TEST(Program, UnsavedEditsAtExitAreDiscardedOrKeptOpenAsThePersonSaysAndTheFileS
         EXPECT_EQ(file_bytes(book), before) << "ZEB never writes the workbook";
         DeleteFileA(book);
     }
+}
+
+TEST(Program, ItsTextIsUtf8InTheSystemsFunctions)
+{
+    // This test program carries the manifest zeb.exe carries.
+    EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "the manifest's code page";
+}
+
+TEST(Program, AWorkbookNamedInOtherScriptsOpensAsChosen)
+{
+    // Letters of three scripts and an emoji, through the open dialog's ANSI functions, which
+    // carry the program's UTF-8 by its manifest.
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    const std::string name = "C:\\zeb tests\\J\xC3\xBCrgen \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 "
+                             "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80.ods";
+    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", name.c_str(), FALSE));
+    Zeb zeb;
+    {
+        AnswerDialog choose(
+            "Sheetwright: SELECT AN 'ODS' FILE",
+            [&](HWND d) {
+                set_item_text(d, 0x47C, name);
+                press(d, IDOK);
+            },
+            60000, zeb.pi.dwProcessId);
+    }
+    HWND main = zeb.window("ZEB", 60000);
+    ASSERT_TRUE(main) << "the workbook opened";
+    bool open = false;
+    for (const std::string& url : open_documents())
+        open |= rt::unescaped(url) == "file:///C:/zeb tests/J\xC3\xBCrgen \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 "
+                                       "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80.ods";
+    EXPECT_TRUE(open) << "the file chosen is the one open in the office";
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(zeb.end_code(30000), 0u);
+    DeleteFileA(name.c_str());
 }
