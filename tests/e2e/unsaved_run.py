@@ -13,7 +13,7 @@ import sys
 import time
 
 from xsession import Session
-from workbook_run import DIALOG, type_into, wait_for_dialog
+from workbook_run import DIALOG, ended_with_zero, type_into, wait_for_dialog
 
 PIPE_ENV = "ZEB_OFFICE_PIPE"
 
@@ -78,16 +78,6 @@ def choose_exit(session, main):
     subprocess.run(["xdotool", "mousemove", "--window", main, "128", "10", "click", "1"], env=session.env)
 
 
-def ended(program, failures, run):
-    try:
-        rc = program.wait(timeout=30)
-        if rc != 0:
-            failures.append("zeb ended with %d (%s)" % (rc, run))
-    except subprocess.TimeoutExpired:
-        program.kill()
-        failures.append("zeb did not end (%s)" % run)
-
-
 def typed_not_entered(session, zeb, source, sheet, failures):
     """Text typed into a cell of sheet `sheet` and not entered; Exit; the question comes; it is
     answered with Escape (keep it open); the text is in the workbook, the file unchanged."""
@@ -111,7 +101,7 @@ def typed_not_entered(session, zeb, source, sheet, failures):
     else:
         session.screenshot("typing_question%d.png" % sheet)
         type_into(session, box, "Escape")
-    ended(program, failures, "the question answered, sheet %d" % (sheet + 1))
+    ended_with_zero(program, failures, "the question was answered (sheet %d)" % (sheet + 1))
     text = cell_text(session, sheet, 0, 9)
     if text != "not yet entered":
         failures.append("the typed text is not in the workbook kept open (sheet %d: %r)" % (sheet + 1, text))
@@ -144,7 +134,7 @@ def dialog_over_workbook(session, zeb, source, failures):
     else:
         session.screenshot("busy_with_dialog.png")
         type_into(session, box, "Return")
-    ended(program, failures, "LibreOffice kept the workbook open")
+    ended_with_zero(program, failures, "LibreOffice kept the workbook open")
     if session.find_window(r"^dialog\.ods", timeout=0) is None:
         failures.append("the workbook's Calc window is gone although LibreOffice refused to close it")
     subprocess.run(["xdotool", "windowfocus", "--sync", cells], env=session.env, check=False)

@@ -3,8 +3,10 @@
 // name that the program makes of the office.
 
 #include "error_of.h"
+#include "forms/application.h"
 #include "office/automation.h"
 #include "runtime/date_text.h"
+#include "runtime/dispatch_object.h"
 #include "runtime/error.h"
 #include "runtime/file_system.h"
 #include "runtime/value.h"
@@ -14,6 +16,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <thread>
 
 using rt::Value;
 
@@ -126,4 +129,26 @@ TEST(Automation, ScriptedObjectsAnswerByTheNamesTheirScriptGives)
     control->call("AddCode", {Value("function createInstance(name) { return 'made ' + name; }")});
     const auto code = control->get("CodeObject").to_object();
     EXPECT_EQ(code->call("createInstance", {Value("x")}).to_text(), "made x");
+}
+
+TEST(Automation, TheProgramJoinsTheSystemsComponentWorldOnceAndLeavesItOnce)
+{
+    // On a thread of its own, as a program's: its session joins at start and leaves at the end;
+    // reaching objects in between joins nothing more, so nothing is left joined after it.
+    HRESULT after = S_OK;
+    std::thread program([&] {
+        {
+            int argc = 0;
+            forms::Application app(argc, nullptr);
+            for (int i = 0; i < 3; ++i) {
+                HRESULT hr = S_OK;
+                EXPECT_TRUE(rt::create_dispatch_object("Scripting.Dictionary", hr)) << std::hex << hr;
+            }
+        }
+        APTTYPE type{};
+        APTTYPEQUALIFIER qualifier{};
+        after = CoGetApartmentType(&type, &qualifier);
+    });
+    program.join();
+    EXPECT_EQ(after, CO_E_NOTINITIALIZED) << "joined as often as left";
 }

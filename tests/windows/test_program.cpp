@@ -96,6 +96,21 @@ public:
         }
         return nullptr;
     }
+    /// Types `path` into the workbook dialog and confirms it; the main window that then comes,
+    /// null when it did not (the test has failed then).
+    HWND open(const std::string& path)
+    {
+        {
+            AnswerDialog choose(
+                "Sheetwright: SELECT AN 'ODS' FILE",
+                [&](HWND d) {
+                    set_item_text(d, 0x47C, path);
+                    press(d, IDOK);
+                },
+                60000, pi.dwProcessId);
+        }
+        return window("ZEB", 60000);
+    }
     /// A box of the program's whose caption ends in "ERROR"; null when none shows.
     HWND error_box()
     {
@@ -162,16 +177,7 @@ TEST(Program, APersonsRunOpensTheWorkbookInTheOfficeAndClosingTheWindowClosesIt)
     const std::string before = file_bytes(book);
     Zeb zeb;
     ASSERT_TRUE(zeb.started);
-    {
-        AnswerDialog answer(
-            "Sheetwright: SELECT AN 'ODS' FILE",
-            [](HWND d) {
-                set_item_text(d, 0x47C, book);
-                press(d, IDOK);
-            },
-            60000, zeb.pi.dwProcessId);
-    }
-    HWND main = zeb.window("ZEB", 60000);
+    HWND main = zeb.open(book);
     ASSERT_TRUE(main) << "the main window came after the workbook opened";
     const auto documents = open_documents();
     EXPECT_NE(std::find(documents.begin(), documents.end(), book_url), documents.end())
@@ -252,16 +258,7 @@ TEST(Program, TheOfficeQuitWhileZebRunsLetsZebEndWithoutAWord)
     CreateDirectoryA("C:\\zeb tests", nullptr);
     ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
     Zeb zeb;
-    {
-        AnswerDialog choose(
-            "Sheetwright: SELECT AN 'ODS' FILE",
-            [](HWND d) {
-                set_item_text(d, 0x47C, book);
-                press(d, IDOK);
-            },
-            60000, zeb.pi.dwProcessId);
-    }
-    HWND main = zeb.window("ZEB", 60000);
+    HWND main = zeb.open(book);
     ASSERT_TRUE(main);
     {
         // The person quits LibreOffice, workbook and all, while ZEB runs.
@@ -358,16 +355,7 @@ TEST(Program, UnsavedEditsAtExitAreDiscardedOrKeptOpenAsThePersonSaysAndTheFileS
         ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
         const std::string before = file_bytes(book);
         Zeb zeb;
-        {
-            AnswerDialog choose(
-                "Sheetwright: SELECT AN 'ODS' FILE",
-                [](HWND d) {
-                    set_item_text(d, 0x47C, book);
-                    press(d, IDOK);
-                },
-                60000, zeb.pi.dwProcessId);
-        }
-        HWND main = zeb.window("ZEB", 60000);
+        HWND main = zeb.open(book);
         ASSERT_TRUE(main);
         auto doc = document_at(book_url);
         ASSERT_TRUE(doc);
@@ -420,16 +408,7 @@ TEST(Program, AWorkbookNamedInOtherScriptsOpensAsChosen)
                              "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80.ods";
     ASSERT_TRUE(CopyFileA("samples\\Sample.ods", name.c_str(), FALSE));
     Zeb zeb;
-    {
-        AnswerDialog choose(
-            "Sheetwright: SELECT AN 'ODS' FILE",
-            [&](HWND d) {
-                set_item_text(d, 0x47C, name);
-                press(d, IDOK);
-            },
-            60000, zeb.pi.dwProcessId);
-    }
-    HWND main = zeb.window("ZEB", 60000);
+    HWND main = zeb.open(name);
     ASSERT_TRUE(main) << "the workbook opened";
     bool open = false;
     for (const std::string& url : open_documents())
