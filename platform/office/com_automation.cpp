@@ -9,6 +9,8 @@
 #include "runtime/error.h"
 #include "runtime/value.h"
 
+#include <cstdio>
+
 
 namespace office {
 namespace {
@@ -18,15 +20,73 @@ rt::Error cannot_create(const std::string& progid, const std::string& why)
     return rt::Error(rt::errCantCreateObject, "ZEB", "ActiveX component can't create object: '" + progid + "'.\r\n" + why);
 }
 
-/// What to tell the person when the office's class cannot be had.
+/// The system's own words for `hr`, and its number.
+std::string system_words(HRESULT hr)
+{
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string words = text ? text : "";
+    LocalFree(text);
+    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' '))
+        words.pop_back();
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
+    return "(Windows said: " + (words.empty() ? std::string() : words + " ") + code + ")";
+}
+
+/// The default value of the class key `key`; empty when there is none.
+std::string class_value(const std::string& key)
+{
+    char value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS)
+        return "";
+    return value;
+}
+
+/// Whether the office's class is registered for a program that is not there (a registration
+/// left behind by a LibreOffice that was uninstalled or moved).
+bool registered_program_missing(const std::string& progid)
+{
+    const std::string clsid = class_value(progid + "\\CLSID");
+    std::string program = clsid.empty() ? "" : class_value("CLSID\\" + clsid + "\\LocalServer32");
+    if (program.empty())
+        return false;
+    // The program's path, without quotes and the arguments after it.
+    if (program.front() == '"')
+        program = program.substr(1, program.find('"', 1) - 1);
+    else if (const auto exe = program.find(".exe"); exe != std::string::npos)
+        program.resize(exe + 4);
+    return GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+/// What to tell the person when the office's class cannot be had, by what the system said.
 std::string advice(const std::string& progid, HRESULT hr)
 {
     if (progid != "com.sun.star.ServiceManager")
         return "The class is not installed on this computer.";
-    if (hr == REGDB_E_CLASSNOTREG || hr == CO_E_CLASSSTRING)
-        return "LibreOffice is not installed for this user (its automation bridge is not registered).\r\n"
+    std::string what;
+    if (registered_program_missing(progid))
+        what = "LibreOffice is registered for automation, but the program registered is not there (left by a "
+               "LibreOffice that was uninstalled or moved).\r\nInstall LibreOffice again (or repair it), then "
+               "start ZEB again.";
+    else if (hr == REGDB_E_CLASSNOTREG || hr == CO_E_CLASSSTRING)
+        what = "LibreOffice is not installed for this user (its automation bridge is not registered).\r\n"
                "Install LibreOffice, then start ZEB again.";
-    return "LibreOffice did not start. Close any LibreOffice that shows a question, then start ZEB again.";
+    else if (hr == E_NOINTERFACE)
+        what = "LibreOffice is installed, but it refused to be driven by another program: its automation is "
+               "switched off in its settings (or by the administrator).\r\nSwitch it on in LibreOffice, or ask "
+               "whoever manages this computer, then start ZEB again.";
+    else if (hr == CO_E_APPNOTFOUND || hr == CO_E_SERVER_EXEC_FAILURE || hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+             hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) || hr == HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT))
+        what = "LibreOffice is registered for automation, but the program registered is not there (left by a "
+               "LibreOffice that was uninstalled or moved).\r\nInstall LibreOffice again (or repair it), then "
+               "start ZEB again.";
+    else
+        what = "LibreOffice did not start. Close any LibreOffice that shows a question, then start ZEB again.";
+    return what + "\r\n" + system_words(hr);
 }
 
 } // namespace

@@ -52,14 +52,15 @@ void end_servers()
 
 } // namespace
 
-TestOffice::TestOffice()
+TestOffice::TestOffice(const char* option)
 {
     char port[16] = {};
     if (GetEnvironmentVariableA("ZEB_TEST_OFFICE_PORT", port, sizeof port) == 0) {
         ADD_FAILURE() << "no office for the tests: scripts/test-windows starts one (ZEB_TEST_OFFICE_PORT)";
         return;
     }
-    EXPECT_EQ(run_server(std::string("/RegServer ") + port), 0u) << "the tests' office could not be registered";
+    EXPECT_EQ(run_server(std::string("/RegServer ") + port + " " + option), 0u)
+        << "the tests' office could not be registered";
 }
 
 TestOffice::~TestOffice()

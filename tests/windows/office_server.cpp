@@ -17,7 +17,10 @@
 // When the office ends, the server's process ends, as a local server that died: the client
 // gets the system's RPC failures.
 //
-//   office_server.exe /RegServer PORT   registers the class for this user (the relay's port)
+//   office_server.exe /RegServer PORT [Refuse|Delay=N|Missing]
+//                                       registers the class (the relay's port); a test of the
+//                                       program's advice may have the class refused, slow, or
+//                                       registered for a program that is not there
 //   office_server.exe /UnregServer      removes it
 //   office_server.exe -Embedding        what the system starts it with
 
@@ -437,6 +440,8 @@ Item from_variant(const VARIANT& in)
     return out;
 }
 
+int setting(const wchar_t* name);
+
 // ------------------------------------------------------------------ the class
 class Factory : public IClassFactory {
 public:
@@ -455,6 +460,9 @@ public:
     {
         if (outer)
             return CLASS_E_NOAGGREGATION;
+        // As LibreOffice's bridge answers with its automation switched off in its settings.
+        if (setting(L"Refuse"))
+            return E_NOINTERFACE;
         const std::vector<Item> a = relay.ask({text_item("root")});
         if (a.size() < 2 || a[0].text != "ok" || a[1].kind != Item::Object)
             return E_FAIL;
@@ -485,18 +493,23 @@ bool set_value(HKEY root, const std::wstring& key, const wchar_t* name, const st
     return r == ERROR_SUCCESS;
 }
 
-int register_server(int port)
+int register_server(int port, const std::wstring& option)
 {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
+    // A registration left behind by a LibreOffice that is gone names a program that is not there.
+    const std::wstring program = option == L"Missing" ? L"C:\\Program Files\\LibreOffice\\program\\soffice.exe" : self;
     // Where the system looks classes up (Wine's class root is the machine's, the prefix's own).
     const std::wstring clsid = std::wstring(L"CLSID\\") + clsid_text;
     const bool ok = set_value(HKEY_CLASSES_ROOT, std::wstring(progid) + L"\\CLSID", nullptr, clsid_text) &&
                     set_value(HKEY_CLASSES_ROOT, progid, nullptr, L"LibreOffice Service Manager (Ver 1.0)") &&
                     set_value(HKEY_CLASSES_ROOT, clsid, nullptr, L"LibreOffice Service Manager (Ver 1.0)") &&
-                    set_value(HKEY_CLASSES_ROOT, clsid + L"\\LocalServer32", nullptr, std::wstring(self)) &&
+                    set_value(HKEY_CLASSES_ROOT, clsid + L"\\LocalServer32", nullptr, program) &&
                     set_value(HKEY_CLASSES_ROOT, clsid + L"\\ProgID", nullptr, progid) &&
-                    set_value(HKEY_CURRENT_USER, settings_key, L"Port", std::to_wstring(port));
+                    set_value(HKEY_CURRENT_USER, settings_key, L"Port", std::to_wstring(port)) &&
+                    set_value(HKEY_CURRENT_USER, settings_key, L"Refuse", option == L"Refuse" ? L"1" : L"0") &&
+                    set_value(HKEY_CURRENT_USER, settings_key, L"Delay",
+                              option.rfind(L"Delay=", 0) == 0 ? option.substr(6) : std::wstring(L"0"));
     return ok ? 0 : 1;
 }
 
@@ -508,11 +521,13 @@ int unregister_server()
     return 0;
 }
 
-int relay_port()
+/// A number among the server's settings (the relay's port, and for tests of the program's
+/// advice: "Refuse", "Delay"); 0 when it is not set.
+int setting(const wchar_t* name)
 {
     wchar_t value[32] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, settings_key, L"Port", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, settings_key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
         return 0;
     return _wtoi(value);
 }
@@ -520,7 +535,9 @@ int relay_port()
 int serve()
 {
     main_thread = GetCurrentThreadId();
-    if (!relay.connect(relay_port()))
+    // An office slow to start: its class is there only after the delay.
+    Sleep(static_cast<DWORD>(setting(L"Delay")) * 1000);
+    if (!relay.connect(setting(L"Port")))
         return 2; // no office behind: the class cannot be made, as when the office does not start
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return 2;
@@ -548,9 +565,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const int port = argc > 2 ? _wtoi(argv[2]) : 0;
+    const std::wstring option = argc > 3 ? argv[3] : L"";
     LocalFree(argv);
     if (_wcsicmp(command.c_str(), L"/RegServer") == 0)
-        return register_server(port);
+        return register_server(port, option);
     if (_wcsicmp(command.c_str(), L"/UnregServer") == 0)
         return unregister_server();
     return serve();

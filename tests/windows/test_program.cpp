@@ -419,3 +419,18 @@ TEST(Program, AWorkbookNamedInOtherScriptsOpensAsChosen)
     EXPECT_EQ(zeb.end_code(30000), 0u);
     DeleteFileA(name.c_str());
 }
+
+TEST(Program, EachWayTheOfficeCannotBeHadGetsItsOwnAdvice)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Refuse", "automation is switched off"},
+        {"Missing", "Install LibreOffice again"},
+    };
+    for (const auto& [option, advice] : cases) {
+        const TestOffice office(option);
+        const ProgramEnd end = run_until_office_error("zeb.exe");
+        EXPECT_TRUE(end.ended) << option;
+        EXPECT_EQ(end.exit_code, 2u) << option;
+        EXPECT_NE(end.box_text.find(advice), std::string::npos) << option << ": " << end.box_text;
+    }
+}
