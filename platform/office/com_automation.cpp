@@ -9,7 +9,12 @@
 #include "runtime/error.h"
 #include "runtime/value.h"
 
+#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
 
 
 namespace office {
@@ -89,16 +94,109 @@ std::string advice(const std::string& progid, HRESULT hr)
     return what + "\r\n" + system_words(hr);
 }
 
+/// How long the office may take to answer: ZEB_OFFICE_WAIT seconds, 60 when it is not set.
+double wait_seconds()
+{
+    const char* text = std::getenv("ZEB_OFFICE_WAIT");
+    const double seconds = text ? std::atof(text) : 0;
+    return seconds > 0 ? seconds : 60;
+}
+
+/// What a creation on a thread of its own hands back to the window thread.
+struct Handover {
+    std::mutex lock;
+    bool done = false, abandoned = false;
+    HRESULT result = S_OK;
+    IStream* marshalled = nullptr; ///< the object, for the window thread's apartment
+};
+
+/// Creates the class `progid` on a thread of its own, so that the window thread goes on (the
+/// notice paints, `waiting.tick` runs) while the system starts the office; waits at most
+/// ZEB_OFFICE_WAIT seconds. Null, with the system's answer in `result`, when it could not be
+/// made; `in_time` false when the wait ran out (the creation is then left to end by itself).
+std::shared_ptr<rt::DispatchObject> create_in_time(const std::string& progid, const Waiting& waiting, HRESULT& result,
+                                                   bool& in_time)
+{
+    rt::join_apartment(); // the object comes to this thread's apartment
+    auto handover = std::make_shared<Handover>();
+    std::thread([handover, progid] {
+        HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        const bool joined = SUCCEEDED(hr);
+        IStream* stream = nullptr;
+        if (joined) {
+            const std::shared_ptr<rt::DispatchObject> object = rt::create_dispatch_object(progid, hr);
+            if (object)
+                hr = CoMarshalInterThreadInterfaceInStream(IID_IDispatch, object->dispatch(), &stream);
+        }
+        {
+            std::lock_guard<std::mutex> guard(handover->lock);
+            handover->done = true;
+            handover->result = hr;
+            if (handover->abandoned && stream) {
+                CoReleaseMarshalData(stream);
+                stream->Release();
+            } else {
+                handover->marshalled = stream;
+            }
+        }
+        if (joined)
+            CoUninitialize();
+    }).detach();
+
+    if (waiting.begin)
+        waiting.begin();
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(std::lround(wait_seconds() * 1000));
+    bool done = false;
+    while (!done) {
+        {
+            std::lock_guard<std::mutex> guard(handover->lock);
+            done = handover->done;
+            if (!done && std::chrono::steady_clock::now() >= deadline) {
+                handover->abandoned = true;
+                in_time = false;
+                break;
+            }
+        }
+        if (!done) {
+            if (waiting.tick)
+                waiting.tick();
+            Sleep(50);
+        }
+    }
+    if (waiting.end)
+        waiting.end();
+    if (!in_time)
+        return nullptr;
+    result = handover->result;
+    if (!handover->marshalled)
+        return nullptr;
+    IDispatch* object = nullptr;
+    result = CoGetInterfaceAndReleaseStream(handover->marshalled, IID_IDispatch, reinterpret_cast<void**>(&object));
+    handover->marshalled = nullptr;
+    if (FAILED(result) || !object)
+        return nullptr;
+    auto made = std::make_shared<rt::DispatchObject>(object);
+    object->Release(); // the object holds its own reference
+    return made;
+}
+
 } // namespace
 
 std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiting& waiting)
 {
-    if (waiting.begin)
-        waiting.begin();
     HRESULT result = S_OK;
-    std::shared_ptr<rt::DispatchObject> made = rt::create_dispatch_object(progid, result);
-    if (waiting.end)
-        waiting.end();
+    bool in_time = true;
+    // The office's server may take seconds to start: it is waited for off the window thread.
+    // Other classes are the system's own, made at once in this thread's apartment.
+    std::shared_ptr<rt::DispatchObject> made = progid == "com.sun.star.ServiceManager"
+                                                   ? create_in_time(progid, waiting, result, in_time)
+                                                   : rt::create_dispatch_object(progid, result);
+    if (!in_time)
+        throw cannot_create(progid, "LibreOffice did not answer within " + std::to_string(std::lround(wait_seconds())) +
+                                        " seconds.\r\nIf it is showing a question, answer it; otherwise wait until "
+                                        "it has started, then start ZEB again. ZEB_OFFICE_WAIT sets how many "
+                                        "seconds ZEB waits.");
     if (!made)
         throw cannot_create(progid, advice(progid, result));
     return progid == "com.sun.star.ServiceManager" ? bridged(made) : made;

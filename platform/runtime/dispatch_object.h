@@ -33,6 +33,10 @@ private:
     IDispatch* object_;
 };
 
+/// The thread talks to servers in an apartment: the program's, joined at start (its forms'
+/// session); a thread that has none joins one here, once, and leaves it when the thread ends.
+void join_apartment();
+
 /// A new object of the class registered as `progid`, reached through IDispatch (the thread
 /// joins an apartment first when it has none); null, with the failure in `result`, when the
 /// class is not registered or its server does not start.

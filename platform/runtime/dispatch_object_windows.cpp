@@ -47,25 +47,6 @@ Error failure(std::string_view name, HRESULT hr, EXCEPINFO& info)
     return Error(static_cast<std::int32_t>(hr), "ZEB", "Automation error " + std::string(code) + " calling " + std::string(name));
 }
 
-/// The thread talks to servers in an apartment: the program's joined one at start (its forms'
-/// session); a thread that has none joins one here, once, and leaves it when the thread ends.
-void join_apartment()
-{
-    APTTYPE type{};
-    APTTYPEQUALIFIER qualifier{};
-    if (CoGetApartmentType(&type, &qualifier) != CO_E_NOTINITIALIZED)
-        return;
-    struct Apartment {
-        bool joined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        ~Apartment()
-        {
-            if (joined)
-                CoUninitialize();
-        }
-    };
-    thread_local Apartment apartment;
-}
-
 } // namespace
 
 DispatchObject::DispatchObject(IDispatch* object) : object_(object) { object_->AddRef(); }
@@ -135,6 +116,23 @@ void DispatchObject::set(std::string_view name, const Value& value)
     // An object is set by reference, any other value by value.
     const WORD flags = value.kind() == Value::Kind::Object ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
     invoke(name, flags, {value}, true);
+}
+
+void join_apartment()
+{
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    if (CoGetApartmentType(&type, &qualifier) != CO_E_NOTINITIALIZED)
+        return;
+    struct Apartment {
+        bool joined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        ~Apartment()
+        {
+            if (joined)
+                CoUninitialize();
+        }
+    };
+    thread_local Apartment apartment;
 }
 
 std::shared_ptr<DispatchObject> create_dispatch_object(const std::string& progid, HRESULT& result)

@@ -65,8 +65,9 @@ TestOffice::TestOffice(const char* option)
 
 TestOffice::~TestOffice()
 {
-    // A server that ended with its client has gone by now; give one a moment to do so.
-    Sleep(200);
+    // A server that ended with its client has gone by now; give one a moment to do so (one
+    // ended by force leaves its class registered with the system for a while).
+    Sleep(500);
     end_servers();
     run_server("/UnregServer");
 }

@@ -460,9 +460,13 @@ public:
     {
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        // As LibreOffice's bridge answers with its automation switched off in its settings.
-        if (setting(L"Refuse"))
+        // As LibreOffice's bridge answers with its automation switched off in its settings;
+        // with nothing made, the server ends (revoking its class, as a server that is done).
+        if (setting(L"Refuse")) {
+            if (live_objects == 0 && server_locks == 0)
+                PostThreadMessageW(main_thread, WM_QUIT, 0, 0);
             return E_NOINTERFACE;
+        }
         const std::vector<Item> a = relay.ask({text_item("root")});
         if (a.size() < 2 || a[0].text != "ok" || a[1].kind != Item::Object)
             return E_FAIL;

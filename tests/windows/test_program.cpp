@@ -434,3 +434,38 @@ TEST(Program, EachWayTheOfficeCannotBeHadGetsItsOwnAdvice)
         EXPECT_NE(end.box_text.find(advice), std::string::npos) << option << ": " << end.box_text;
     }
 }
+
+TEST(Program, AnOfficeSlowToStartIsWaitedForWithTheNoticeUpAndOnlySoLong)
+{
+    {
+        // Four seconds to start: the notice shows meanwhile, then the workbook dialog comes.
+        const TestOffice office("Delay=4");
+        Zeb zeb;
+        ASSERT_TRUE(zeb.started);
+        EXPECT_TRUE(zeb.window("ZEB is starting LibreOffice\xE2\x80\xA6", 3000)) << "the notice while it starts";
+        bool asked = false;
+        {
+            AnswerDialog answer(
+                "Sheetwright: SELECT AN 'ODS' FILE",
+                [&](HWND d) {
+                    asked = true;
+                    press(d, IDCANCEL);
+                },
+                30000, zeb.pi.dwProcessId);
+        }
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(zeb.end_code(15000), 0u);
+    }
+    {
+        // Waited for one second only: said so at once, exit 2.
+        const TestOffice office("Delay=8");
+        SetEnvironmentVariableA("ZEB_OFFICE_WAIT", "1");
+        const DWORD t0 = GetTickCount();
+        const ProgramEnd end = run_until_office_error("zeb.exe");
+        const DWORD took = GetTickCount() - t0;
+        SetEnvironmentVariableA("ZEB_OFFICE_WAIT", nullptr);
+        EXPECT_EQ(end.exit_code, 2u);
+        EXPECT_NE(end.box_text.find("did not answer within 1 seconds"), std::string::npos) << end.box_text;
+        EXPECT_LT(took, 6000u) << "the wait is bounded";
+    }
+}
