@@ -111,6 +111,20 @@ public:
         }
         return window("ZEB", 60000);
     }
+    /// The text of the next box titled `title`, which is answered with OK (a test failure when
+    /// none comes within 30 s).
+    std::string box(const char* title)
+    {
+        std::string text;
+        AnswerDialog read(
+            title,
+            [&](HWND b) {
+                text = item_text(b, 0xFFFF);
+                press(b, IDOK);
+            },
+            30000, pi.dwProcessId);
+        return text;
+    }
     /// A box of the program's whose caption ends in "ERROR"; null when none shows.
     HWND error_box()
     {
@@ -167,13 +181,32 @@ std::string file_bytes(const char* path)
 const char* const book = "C:\\zeb tests\\My Book.ods";
 const char* const book_url = "file:///C:/zeb%20tests/My%20Book.ods";
 
+/// A copy of the sample workbook at `path`, in the tests' folder on drive C:.
+bool copy_sample(const std::string& path = book)
+{
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    return CopyFileA("samples\\Sample.ods", path.c_str(), FALSE);
+}
+
+/// The person quits LibreOffice (through the office, as its own Quit does).
+void quit_office()
+{
+    HRESULT hr = S_OK;
+    if (auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr)) {
+        try {
+            manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")}).to_object()->call("terminate", {});
+        } catch (const rt::Error&) {
+            // the office may go before it answers
+        }
+    }
+}
+
 } // namespace
 
 TEST(Program, APersonsRunOpensTheWorkbookInTheOfficeAndClosingTheWindowClosesIt)
 {
     const TestOffice office;
-    CreateDirectoryA("C:\\zeb tests", nullptr);
-    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    ASSERT_TRUE(copy_sample());
     const std::string before = file_bytes(book);
     Zeb zeb;
     ASSERT_TRUE(zeb.started);
@@ -212,8 +245,7 @@ TEST(Program, CancellingTheWorkbookDialogEndsWithZero)
 TEST(Program, AWorkbookOpenInTheOfficeUnderAnotherSpellingIsRefusedAndItsLockStays)
 {
     const TestOffice office;
-    CreateDirectoryA("C:\\zeb tests", nullptr);
-    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    ASSERT_TRUE(copy_sample());
     HRESULT hr = S_OK;
     auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr);
     ASSERT_TRUE(manager);
@@ -224,7 +256,6 @@ TEST(Program, AWorkbookOpenInTheOfficeUnderAnotherSpellingIsRefusedAndItsLockSta
                       .to_object();
     ASSERT_TRUE(theirs);
     Zeb zeb;
-    std::string said;
     {
         AnswerDialog choose(
             "Sheetwright: SELECT AN 'ODS' FILE",
@@ -234,15 +265,7 @@ TEST(Program, AWorkbookOpenInTheOfficeUnderAnotherSpellingIsRefusedAndItsLockSta
             },
             60000, zeb.pi.dwProcessId);
     }
-    {
-        AnswerDialog refused(
-            "WORKBOOK ERROR",
-            [&](HWND box) {
-                said = item_text(box, 0xFFFF);
-                press(box, IDOK);
-            },
-            30000, zeb.pi.dwProcessId);
-    }
+    const std::string said = zeb.box("WORKBOOK ERROR");
     EXPECT_EQ(zeb.end_code(15000), 3u);
     EXPECT_NE(said.find("already open in LibreOffice"), std::string::npos) << said;
     EXPECT_NE(GetFileAttributesA("C:\\zeb tests\\.~lock.My Book.ods#"), INVALID_FILE_ATTRIBUTES)
@@ -255,22 +278,11 @@ TEST(Program, AWorkbookOpenInTheOfficeUnderAnotherSpellingIsRefusedAndItsLockSta
 TEST(Program, TheOfficeQuitWhileZebRunsLetsZebEndWithoutAWord)
 {
     const TestOffice office;
-    CreateDirectoryA("C:\\zeb tests", nullptr);
-    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    ASSERT_TRUE(copy_sample());
     Zeb zeb;
     HWND main = zeb.open(book);
     ASSERT_TRUE(main);
-    {
-        // The person quits LibreOffice, workbook and all, while ZEB runs.
-        HRESULT hr = S_OK;
-        auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr);
-        ASSERT_TRUE(manager);
-        try {
-            manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")}).to_object()->call("terminate", {});
-        } catch (const rt::Error&) {
-            // the office may go before it answers
-        }
-    }
+    quit_office(); // workbook and all, while ZEB runs
     Sleep(2000);
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(zeb.end_code(30000), 0u) << "ZEB ends as ever, asking and showing nothing";
@@ -280,39 +292,20 @@ TEST(Program, TheOfficeQuitWhileZebRunsLetsZebEndWithoutAWord)
 TEST(Program, TheOfficeGoneBeforeTheWorkbookOpensIsAnOfficeErrorEndingWithTwo)
 {
     const TestOffice office;
-    CreateDirectoryA("C:\\zeb tests", nullptr);
-    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+    ASSERT_TRUE(copy_sample());
     Zeb zeb;
     {
         AnswerDialog choose(
             "Sheetwright: SELECT AN 'ODS' FILE",
             [](HWND d) {
-                // While the person chooses, LibreOffice is quit: the office's server process ends.
-                HRESULT hr = S_OK;
-                if (auto manager = rt::create_dispatch_object("com.sun.star.ServiceManager", hr)) {
-                    try {
-                        manager->call("createInstance", {rt::Value("com.sun.star.frame.Desktop")})
-                            .to_object()
-                            ->call("terminate", {});
-                    } catch (const rt::Error&) {
-                    }
-                }
+                quit_office(); // while the person chooses: the office's server process ends
                 Sleep(2000);
                 set_item_text(d, 0x47C, book);
                 press(d, IDOK);
             },
             60000, zeb.pi.dwProcessId);
     }
-    std::string said;
-    {
-        AnswerDialog gone(
-            "OFFICE ERROR",
-            [&](HWND box) {
-                said = item_text(box, 0xFFFF);
-                press(box, IDOK);
-            },
-            30000, zeb.pi.dwProcessId);
-    }
+    const std::string said = zeb.box("OFFICE ERROR");
     EXPECT_EQ(zeb.end_code(15000), 2u);
     EXPECT_NE(said.find("stopped answering"), std::string::npos) << said;
     DeleteFileA(book);
@@ -349,10 +342,9 @@ std::shared_ptr<rt::Object> document_at(const std::string& url)
 TEST(Program, UnsavedEditsAtExitAreDiscardedOrKeptOpenAsThePersonSaysAndTheFileStaysAsItWas)
 {
     const TestOffice office;
-    CreateDirectoryA("C:\\zeb tests", nullptr);
     constexpr int discard = 100, keep = 101; // the question's answers, in order
     for (const int answer : {discard, keep}) {
-        ASSERT_TRUE(CopyFileA("samples\\Sample.ods", book, FALSE));
+        ASSERT_TRUE(copy_sample());
         const std::string before = file_bytes(book);
         Zeb zeb;
         HWND main = zeb.open(book);
@@ -403,10 +395,9 @@ TEST(Program, AWorkbookNamedInOtherScriptsOpensAsChosen)
     // Letters of three scripts and an emoji, through the open dialog's ANSI functions, which
     // carry the program's UTF-8 by its manifest.
     const TestOffice office;
-    CreateDirectoryA("C:\\zeb tests", nullptr);
     const std::string name = "C:\\zeb tests\\J\xC3\xBCrgen \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 "
                              "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80.ods";
-    ASSERT_TRUE(CopyFileA("samples\\Sample.ods", name.c_str(), FALSE));
+    ASSERT_TRUE(copy_sample(name));
     Zeb zeb;
     HWND main = zeb.open(name);
     ASSERT_TRUE(main) << "the workbook opened";
