@@ -460,3 +460,68 @@ TEST(Program, AnOfficeSlowToStartIsWaitedForWithTheNoticeUpAndOnlySoLong)
         EXPECT_LT(took, 6000u) << "the wait is bounded";
     }
 }
+
+namespace {
+
+/// Keys pressed and released as a person's, for the window that has the keyboard.
+void keys(std::initializer_list<WORD> held, WORD key)
+{
+    std::vector<INPUT> in;
+    auto add = [&](WORD k, bool up) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        in.push_back(i);
+    };
+    for (WORD h : held)
+        add(h, false);
+    add(key, false);
+    add(key, true);
+    for (WORD h : held)
+        add(h, true);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    Sleep(300);
+}
+
+} // namespace
+
+TEST(Program, ItsMenusAnswerThePersonsKeysRoutinesAndAbout)
+{
+    const TestOffice office;
+    ASSERT_TRUE(copy_sample());
+    Zeb zeb;
+    HWND main = zeb.open(book);
+    ASSERT_TRUE(main);
+    SetForegroundWindow(main);
+    Sleep(300);
+    std::string said;
+    {
+        AnswerDialog routine(
+            "ZEB",
+            [&](HWND box) {
+                said = item_text(box, 0xFFFF);
+                press(box, IDOK);
+            },
+            10000, zeb.pi.dwProcessId);
+        keys({VK_MENU}, 'R'); // Alt+R opens Routines; Return chooses its first entry
+        keys({}, VK_RETURN);
+    }
+    EXPECT_EQ(said, "right_just()");
+    SetForegroundWindow(main);
+    Sleep(300);
+    keys({VK_MENU}, 'H'); // Alt+H opens Help; About is its last entry
+    keys({}, VK_UP);
+    keys({}, VK_RETURN);
+    HWND about = zeb.window("About ZEB", 10000); // its text, which a screen reader says
+    ASSERT_TRUE(about) << "the about box came";
+    keys({}, VK_ESCAPE);
+    for (int i = 0; i < 30 && IsWindowVisible(about); ++i)
+        Sleep(100);
+    EXPECT_FALSE(IsWindowVisible(about)) << "Escape closed the about box";
+    SetForegroundWindow(main);
+    Sleep(300);
+    keys({VK_MENU}, 'X'); // Alt+X: Exit
+    EXPECT_EQ(zeb.end_code(30000), 0u);
+    DeleteFileA(book);
+}
