@@ -525,3 +525,33 @@ TEST(Program, ItsMenusAnswerThePersonsKeysRoutinesAndAbout)
     EXPECT_EQ(zeb.end_code(30000), 0u);
     DeleteFileA(book);
 }
+
+TEST(Program, AFileThatIsNotAWorkbookIsRefusedAndLeftAsItWas)
+{
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    const char* const notes = "C:\\zeb tests\\notes.ods"; // a text, named as a workbook
+    {
+        std::ofstream(notes, std::ios::binary) << "A shopping list, not a workbook.\r\n";
+    }
+    const std::string before = file_bytes(notes);
+    Zeb zeb;
+    {
+        AnswerDialog choose(
+            "Sheetwright: SELECT AN 'ODS' FILE",
+            [&](HWND d) {
+                set_item_text(d, 0x47C, notes);
+                press(d, IDOK);
+            },
+            60000, zeb.pi.dwProcessId);
+    }
+    const std::string said = zeb.box("WORKBOOK ERROR");
+    EXPECT_EQ(zeb.end_code(15000), 3u);
+    EXPECT_NE(said.find("not a spreadsheet"), std::string::npos) << said;
+    const auto left = open_documents();
+    EXPECT_EQ(std::find_if(left.begin(), left.end(), [](const std::string& u) { return u.find("notes.ods") != std::string::npos; }),
+              left.end())
+        << "nothing of it stays open in the office";
+    EXPECT_EQ(file_bytes(notes), before);
+    DeleteFileA(notes);
+}
