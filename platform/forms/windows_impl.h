@@ -5,6 +5,7 @@
 #include "controls.h"
 #include "font.h"
 #include "picture.h"
+#include "runtime/com_value.h"
 
 #include <windows.h>
 
@@ -13,8 +14,8 @@
 namespace forms {
 
 /// The program's text (UTF-8) as the system's wide text, and back.
-std::wstring wide(const std::string& text);
-std::string utf8(const std::wstring& text);
+using rt::utf8;
+using rt::wide;
 /// The text of a window, as the program's text.
 std::string window_text(HWND window);
 

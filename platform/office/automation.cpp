@@ -56,8 +56,6 @@ Reference<XComponentContext> local_context()
     return *context;
 }
 
-/// The office's component context on the pipe, or null when nothing answers there. The
-/// messages the bridge writes on the pipe are counted in `count`.
 /// Reaps the launcher `pid` whenever it ends, so that no child of ZEB's lingers as a zombie.
 void reap_when_it_ends(pid_t pid)
 {
@@ -67,6 +65,8 @@ void reap_when_it_ends(pid_t pid)
     }).detach();
 }
 
+/// The office's component context on the pipe, or null when nothing answers there. The
+/// messages the bridge writes on the pipe are counted in `count`.
 Reference<XComponentContext> try_connect(const Settings& settings, const std::shared_ptr<MessageCount>& count)
 {
     Reference<css::connection::XConnection> pipe;
@@ -107,8 +107,7 @@ Reference<XComponentContext> start_and_connect(const Settings& settings, const W
     bool launcher_running = true;
     for (;;) {
         if (auto context = try_connect(settings, count); context.is()) {
-            // The launcher lives as long as the office; whenever it ends, it is reaped, so no
-            // child of ZEB's lingers as a zombie.
+            // The launcher lives as long as the office.
             if (launcher_running)
                 reap_when_it_ends(pid);
             return context;

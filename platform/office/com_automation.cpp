@@ -20,6 +20,9 @@
 namespace office {
 namespace {
 
+/// The program identifier LibreOffice registers its automation bridge under.
+const std::string office_progid = "com.sun.star.ServiceManager";
+
 rt::Error cannot_create(const std::string& progid, const std::string& why)
 {
     return rt::Error(rt::errCantCreateObject, "ZEB", "ActiveX component can't create object: '" + progid + "'.\r\n" + why);
@@ -70,10 +73,16 @@ bool registered_program_missing(const std::string& progid)
 /// What to tell the person when the office's class cannot be had, by what the system said.
 std::string advice(const std::string& progid, HRESULT hr)
 {
-    if (progid != "com.sun.star.ServiceManager")
+    if (progid != office_progid)
         return "The class is not installed on this computer.";
+    // A program that is not there is told by the registration itself: Wine answers it as a
+    // class not registered.
+    const bool program_gone = registered_program_missing(progid) || hr == CO_E_APPNOTFOUND ||
+                              hr == CO_E_SERVER_EXEC_FAILURE || hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+                              hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) ||
+                              hr == HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT);
     std::string what;
-    if (registered_program_missing(progid))
+    if (program_gone)
         what = "LibreOffice is registered for automation, but the program registered is not there (left by a "
                "LibreOffice that was uninstalled or moved).\r\nInstall LibreOffice again (or repair it), then "
                "start ZEB again.";
@@ -84,11 +93,6 @@ std::string advice(const std::string& progid, HRESULT hr)
         what = "LibreOffice is installed, but it refused to be driven by another program: its automation is "
                "switched off in its settings (or by the administrator).\r\nSwitch it on in LibreOffice, or ask "
                "whoever manages this computer, then start ZEB again.";
-    else if (hr == CO_E_APPNOTFOUND || hr == CO_E_SERVER_EXEC_FAILURE || hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
-             hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) || hr == HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT))
-        what = "LibreOffice is registered for automation, but the program registered is not there (left by a "
-               "LibreOffice that was uninstalled or moved).\r\nInstall LibreOffice again (or repair it), then "
-               "start ZEB again.";
     else
         what = "LibreOffice did not start. Close any LibreOffice that shows a question, then start ZEB again.";
     return what + "\r\n" + system_words(hr);
@@ -189,8 +193,8 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
     bool in_time = true;
     // The office's server may take seconds to start: it is waited for off the window thread.
     // Other classes are the system's own, made at once in this thread's apartment.
-    std::shared_ptr<rt::DispatchObject> made = progid == "com.sun.star.ServiceManager"
-                                                   ? create_in_time(progid, waiting, result, in_time)
+    const bool office = progid == office_progid;
+    std::shared_ptr<rt::DispatchObject> made = office ? create_in_time(progid, waiting, result, in_time)
                                                    : rt::create_dispatch_object(progid, result);
     if (!in_time)
         throw cannot_create(progid, "LibreOffice did not answer within " + std::to_string(std::lround(wait_seconds())) +
@@ -199,7 +203,7 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
                                         "seconds ZEB waits.");
     if (!made)
         throw cannot_create(progid, advice(progid, result));
-    return progid == "com.sun.star.ServiceManager" ? bridged(made) : made;
+    return office ? bridged(made) : made;
 }
 
 Traffic traffic(const rt::Object&) { return {}; } // the system's bridge counts nothing for ZEB

@@ -35,9 +35,10 @@ public:
     std::vector<Printer> collection() const;
     /// Looks at the installed queues again, as before a dialog: an application printer whose
     /// queue is gone (or that was no printer at all) gives way to the one application() picks
-    /// at first use; one whose queue is there stays, with its settings. A print system that does
-    /// not answer within a few seconds, or is not running, raises error 484 saying so. The printer that gave
-    /// way is kept until a dialog ends: gone() names it, keep_gone() brings it back.
+    /// at first use; one whose queue is there stays, with its settings. A print system that
+    /// does not answer within a few seconds, or is not running, raises error 484 saying so. The
+    /// printer that gave way is kept until a dialog ends: gone() names it, keep_gone() brings
+    /// it back.
     void refresh();
     /// The name of the application printer whose queue refresh() found gone; empty when none.
     std::string gone() const;

@@ -1,5 +1,6 @@
 #pragma once
-// On Windows, for the platform layers: the runtime's values as automation VARIANTs, and back.
+// On Windows, for the platform layers: the program's text as the system's, and the runtime's
+// values as automation VARIANTs, and back.
 
 #include "runtime/value.h"
 
@@ -9,6 +10,10 @@
 #include <string>
 
 namespace rt {
+
+/// The program's text (UTF-8) as the system's wide text, and back.
+std::wstring wide(const std::string& text);
+std::string utf8(const std::wstring& text);
 
 /// The program's text (UTF-8) as a new BSTR, which the caller frees; and a BSTR as text.
 BSTR to_bstr(const std::string& text);

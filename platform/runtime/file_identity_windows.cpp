@@ -4,20 +4,14 @@
 
 #include "file_identity.h"
 
+#include "com_value.h"
+
 #include <windows.h>
 
 #include <algorithm>
 
 namespace rt {
 namespace {
-
-std::wstring wide(const std::string& text)
-{
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return out;
-}
 
 /// The Windows path a file URL names: "file:///C:/a" and "file:///C|/a" are C:\a, and
 /// "file://server/share/a" is \\server\share\a; empty for anything else.

@@ -133,16 +133,21 @@ void preset_dialog(QPageSetupDialog& dialog, const QPageSize& size, bool landsca
         }
 }
 
-/// The margin boxes' values, in millimetres.
-QMarginsF shown_margins(QPageSetupDialog& dialog)
+/// The unit the dialog shows its margins in.
+QPageLayout::Unit unit_of(QPageSetupDialog& dialog)
 {
-    QPageLayout::Unit unit = QPageLayout::Millimeter;
-    if (auto* units = dialog.findChild<QComboBox*>("unitCombo"))
-        unit = units->currentData().value<QPageLayout::Unit>();
-    double v[4] = {};
+    const auto* units = dialog.findChild<QComboBox*>("unitCombo");
+    return units ? units->currentData().value<QPageLayout::Unit>() : QPageLayout::Millimeter;
+}
+
+/// The margin boxes' values in millimetres; `fallback`'s where a box is missing.
+QMarginsF shown_margins(QPageSetupDialog& dialog, const QMarginsF& fallback = {})
+{
+    const double per = mm_per(unit_of(dialog));
+    double v[4] = {fallback.left(), fallback.top(), fallback.right(), fallback.bottom()};
     for (int i = 0; i < 4; ++i)
         if (auto* box = dialog.findChild<QDoubleSpinBox*>(margin_boxes[i]))
-            v[i] = box->value() * mm_per(unit);
+            v[i] = box->value() * per;
     return QMarginsF(v[0], v[1], v[2], v[3]);
 }
 
@@ -163,14 +168,12 @@ void margins_follow_the_sheet(QPageSetupDialog& dialog, const std::string& queue
         const double old_min[4] = {minimum->left(), minimum->top(), minimum->right(), minimum->bottom()};
         const double new_min[4] = {now.left(), now.top(), now.right(), now.bottom()};
         const double was[4] = {shown.left(), shown.top(), shown.right(), shown.bottom()};
-        QPageLayout::Unit unit = QPageLayout::Millimeter;
-        if (auto* units = dialog.findChild<QComboBox*>("unitCombo"))
-            unit = units->currentData().value<QPageLayout::Unit>();
+        const double per = mm_per(unit_of(dialog));
         for (int i = 0; i < 4; ++i) {
             const bool at_smallest = std::abs(was[i] - old_min[i]) < 0.05;
             const double value = at_smallest ? new_min[i] : std::max(was[i], new_min[i]);
             if (auto* box = dialog.findChild<QDoubleSpinBox*>(margin_boxes[i]))
-                box->setValue(value / mm_per(unit));
+                box->setValue(value / per);
         }
         *minimum = now;
     });
@@ -230,14 +233,7 @@ BOOL PageSetupDlgA(PAGESETUPDLGA* psd)
         s.paper_size = paper;
         s.paper_width = printing::find_choice(q->papers, paper)->width;
     }
-    QPageLayout::Unit unit = QPageLayout::Millimeter;
-    if (auto* units = dialog.findChild<QComboBox*>("unitCombo"))
-        unit = units->currentData().value<QPageLayout::Unit>();
-    double chosen[4] = {margins.left(), margins.top(), margins.right(), margins.bottom()};
-    for (int i = 0; i < 4; ++i)
-        if (auto* box = dialog.findChild<QDoubleSpinBox*>(margin_boxes[i]))
-            chosen[i] = box->value() * mm_per(unit);
-    const QMarginsF chosen_mm = at_least(QMarginsF(chosen[0], chosen[1], chosen[2], chosen[3]), minimum_margins(printer, size));
+    const QMarginsF chosen_mm = at_least(shown_margins(dialog, margins), minimum_margins(printer, size));
     return hand_back(psd, *q, in.devmode, s, size.isValid() ? size : preset_size, (f & PSD_MINMARGINS) ? at_least(chosen_mm, minimum) : chosen_mm, inches);
 }
 

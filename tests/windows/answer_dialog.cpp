@@ -5,15 +5,13 @@
 #include <chrono>
 #include <vector>
 
-namespace {
-
-/// The visible dialog windows of `process`, with their titles.
-std::vector<std::pair<HWND, std::string>> dialogs_up(DWORD process)
+std::vector<std::pair<HWND, std::string>> windows_up(DWORD process, bool dialogs_only)
 {
     struct Search {
         DWORD process;
+        bool dialogs_only;
         std::vector<std::pair<HWND, std::string>> found;
-    } search{process, {}};
+    } search{process, dialogs_only, {}};
     EnumWindows(
         [](HWND w, LPARAM p) -> BOOL {
             auto* search = reinterpret_cast<Search*>(p);
@@ -21,7 +19,7 @@ std::vector<std::pair<HWND, std::string>> dialogs_up(DWORD process)
             GetWindowThreadProcessId(w, &pid);
             char cls[64] = {};
             GetClassNameA(w, cls, sizeof cls);
-            if (pid == search->process && IsWindowVisible(w) && std::string(cls) == "#32770") {
+            if (pid == search->process && IsWindowVisible(w) && (!search->dialogs_only || std::string(cls) == "#32770")) {
                 char title[256] = {};
                 GetWindowTextA(w, title, sizeof title);
                 search->found.emplace_back(w, title);
@@ -31,6 +29,11 @@ std::vector<std::pair<HWND, std::string>> dialogs_up(DWORD process)
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+namespace {
+
+/// The visible dialog windows of `process`, with their titles.
+std::vector<std::pair<HWND, std::string>> dialogs_up(DWORD process) { return windows_up(process, true); }
 
 } // namespace
 

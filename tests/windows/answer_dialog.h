@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 /// While it lives, waits for the next dialog of this process (or of `process`) titled `title`
 /// and runs `act` on it from another thread. A dialog that does not come within `wait_ms`, or one with another
@@ -36,6 +38,10 @@ private:
     std::string failure_;
     std::thread worker_;
 };
+
+/// The visible top-level windows of `process` (only its dialogs, when `dialogs_only`), each
+/// with its title.
+std::vector<std::pair<HWND, std::string>> windows_up(DWORD process, bool dialogs_only = false);
 
 /// The text of control `id` of `dialog`.
 std::string item_text(HWND dialog, int id);

@@ -60,38 +60,15 @@ public:
     /// or at once when a box of an error came instead (the test fails with its text).
     HWND window(const char* title, DWORD ms)
     {
-        if (HWND box = error_box()) {
-            ADD_FAILURE() << "instead of \"" << title << "\": " << item_text(box, 0xFFFF);
-            press(box, IDOK);
-            return nullptr;
-        }
-        struct Search {
-            DWORD process;
-            const char* title;
-            HWND found;
-        } search{pi.dwProcessId, title, nullptr};
         for (DWORD waited = 0; waited <= ms; waited += 100) {
-            EnumWindows(
-                [](HWND w, LPARAM p) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(p);
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(w, &owner);
-                    char text[256] = {};
-                    GetWindowTextA(w, text, sizeof text);
-                    if (owner == s->process && IsWindowVisible(w) && std::strcmp(text, s->title) == 0) {
-                        s->found = w;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            if (search.found)
-                return search.found;
             if (HWND box = error_box()) {
                 ADD_FAILURE() << "instead of \"" << title << "\": " << item_text(box, 0xFFFF);
                 press(box, IDOK);
                 return nullptr;
             }
+            for (const auto& [w, text] : windows_up(pi.dwProcessId))
+                if (text == title)
+                    return w;
             Sleep(100);
         }
         return nullptr;
@@ -100,16 +77,19 @@ public:
     /// null when it did not (the test has failed then).
     HWND open(const std::string& path)
     {
-        {
-            AnswerDialog choose(
-                "Sheetwright: SELECT AN 'ODS' FILE",
-                [&](HWND d) {
-                    set_item_text(d, 0x47C, path);
-                    press(d, IDOK);
-                },
-                60000, pi.dwProcessId);
-        }
+        choose(path);
         return window("ZEB", 60000);
+    }
+    /// Types `path` into the workbook dialog and confirms it.
+    void choose(const std::string& path)
+    {
+        AnswerDialog choose(
+            "Sheetwright: SELECT AN 'ODS' FILE",
+            [&](HWND d) {
+                set_item_text(d, 0x47C, path);
+                press(d, IDOK);
+            },
+            60000, pi.dwProcessId);
     }
     /// The text of the next box titled `title`, which is answered with OK (a test failure when
     /// none comes within 30 s).
@@ -128,25 +108,10 @@ public:
     /// A box of the program's whose caption ends in "ERROR"; null when none shows.
     HWND error_box()
     {
-        struct Search {
-            DWORD process;
-            HWND found;
-        } search{pi.dwProcessId, nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                char text[256] = {};
-                const int n = GetWindowTextA(w, text, sizeof text);
-                if (owner == s->process && IsWindowVisible(w) && n >= 5 && std::strcmp(text + n - 5, "ERROR") == 0) {
-                    s->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        for (const auto& [w, text] : windows_up(pi.dwProcessId))
+            if (text.size() >= 5 && text.compare(text.size() - 5, 5, "ERROR") == 0)
+                return w;
+        return nullptr;
     }
     bool started = false;
     PROCESS_INFORMATION pi{};
@@ -256,15 +221,7 @@ TEST(Program, AWorkbookOpenInTheOfficeUnderAnotherSpellingIsRefusedAndItsLockSta
                       .to_object();
     ASSERT_TRUE(theirs);
     Zeb zeb;
-    {
-        AnswerDialog choose(
-            "Sheetwright: SELECT AN 'ODS' FILE",
-            [](HWND d) {
-                set_item_text(d, 0x47C, "c:\\ZEB TESTS\\my book.ODS"); // the same file, spelt otherwise
-                press(d, IDOK);
-            },
-            60000, zeb.pi.dwProcessId);
-    }
+    zeb.choose("c:\\ZEB TESTS\\my book.ODS"); // the same file, spelt otherwise
     const std::string said = zeb.box("WORKBOOK ERROR");
     EXPECT_EQ(zeb.end_code(15000), 3u);
     EXPECT_NE(said.find("already open in LibreOffice"), std::string::npos) << said;
@@ -536,15 +493,7 @@ TEST(Program, AFileThatIsNotAWorkbookIsRefusedAndLeftAsItWas)
     }
     const std::string before = file_bytes(notes);
     Zeb zeb;
-    {
-        AnswerDialog choose(
-            "Sheetwright: SELECT AN 'ODS' FILE",
-            [&](HWND d) {
-                set_item_text(d, 0x47C, notes);
-                press(d, IDOK);
-            },
-            60000, zeb.pi.dwProcessId);
-    }
+    zeb.choose(notes);
     const std::string said = zeb.box("WORKBOOK ERROR");
     EXPECT_EQ(zeb.end_code(15000), 3u);
     EXPECT_NE(said.find("not a spreadsheet"), std::string::npos) << said;
