@@ -72,8 +72,9 @@ private:
 
     static rt::Value wrapped(const rt::Value& v)
     {
+        // A null object (a load that gave no document) stays one, for the caller to read.
         if (v.kind() == rt::Value::Kind::Object)
-            return v.to_object() ? rt::Value(bridged(v.to_object())) : v;
+            return v.is_nothing() ? v : rt::Value(bridged(v.to_object()));
         if (v.kind() == rt::Value::Kind::Array) {
             std::vector<rt::Value> items;
             for (const rt::Value& item : v.to_array())

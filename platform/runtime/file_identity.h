@@ -12,6 +12,10 @@ namespace rt {
 /// spelling of the URL names it.
 bool names_same_file(const std::string& document_url, const std::string& path, const std::string& url);
 
+/// The path of the file a file URL names on this system (its escapes read back); empty when
+/// the URL names no file here.
+std::string path_of_url(const std::string& url);
+
 /// A URL with its percent escapes read back.
 std::string unescaped(const std::string& url);
 

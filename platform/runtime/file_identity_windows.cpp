@@ -13,29 +13,6 @@
 namespace rt {
 namespace {
 
-/// The Windows path a file URL names: "file:///C:/a" and "file:///C|/a" are C:\a, and
-/// "file://server/share/a" is \\server\share\a; empty for anything else.
-std::string path_of(const std::string& url)
-{
-    const std::string text = unescaped(url);
-    const std::string scheme = "file://";
-    if (text.size() <= scheme.size() || text.compare(0, scheme.size(), scheme) != 0)
-        return "";
-    std::string rest = text.substr(scheme.size());
-    std::string path;
-    if (rest.size() >= 3 && rest[0] == '/' && std::isalpha(static_cast<unsigned char>(rest[1])) &&
-        (rest[2] == ':' || rest[2] == '|')) {
-        path = rest.substr(1);
-        path[1] = ':';
-    } else if (!rest.empty() && rest[0] != '/') {
-        path = "//" + rest; // a share
-    } else {
-        return "";
-    }
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
 /// The file's volume and index; false when the file cannot be opened to ask.
 bool identity_of(const std::string& path, BY_HANDLE_FILE_INFORMATION& info)
 {
@@ -61,11 +38,37 @@ bool same_name(const std::string& a, const std::string& b)
 
 } // namespace
 
+// The Windows path a file URL names: "file:///C:/a" and "file:///C|/a" are C:\a, and
+// "file://server/share/a" (or "file://///server/share/a") is \\server\share\a; empty for
+// anything else.
+std::string path_of_url(const std::string& url)
+{
+    const std::string text = unescaped(url);
+    const std::string scheme = "file://";
+    if (text.size() <= scheme.size() || text.compare(0, scheme.size(), scheme) != 0)
+        return "";
+    std::string rest = text.substr(scheme.size());
+    std::string path;
+    if (rest.size() >= 3 && rest[0] == '/' && std::isalpha(static_cast<unsigned char>(rest[1])) &&
+        (rest[2] == ':' || rest[2] == '|')) {
+        path = rest.substr(1);
+        path[1] = ':';
+    } else if (!rest.empty() && rest[0] != '/') {
+        path = "//" + rest; // a share, as the office spells it
+    } else if (rest.size() > 3 && rest.compare(0, 3, "///") == 0 && rest[3] != '/') {
+        path = "//" + rest.substr(3); // a share, as the program spells it
+    } else {
+        return "";
+    }
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 bool names_same_file(const std::string& document_url, const std::string& path, const std::string& url)
 {
     if (unescaped(document_url) == unescaped(url))
         return true;
-    const std::string theirs = path_of(document_url);
+    const std::string theirs = path_of_url(document_url);
     if (theirs.empty())
         return false;
     if (same_name(theirs, path))

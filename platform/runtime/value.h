@@ -30,6 +30,12 @@ public:
     /// Which kind of value this is.
     Kind kind() const noexcept { return static_cast<Kind>(data_.index()); }
     bool is_empty() const noexcept { return kind() == Kind::Empty; }
+    /// Whether this is an object reference that refers to no object.
+    bool is_nothing() const noexcept
+    {
+        const auto* o = std::get_if<std::shared_ptr<rt::Object>>(&data_);
+        return o && !*o;
+    }
 
     /// The value as yes/no: zero and false are false, any other number and true are true.
     bool to_bool() const;

@@ -71,3 +71,11 @@ TEST(GeneralNumber, FifteenSignificantDigitsWithoutTrailingZeros)
     EXPECT_EQ(rt::general_number(123456789012345678.0), "1.23456789012346E+17");
     EXPECT_EQ(rt::general_number(0.0), "0");
 }
+
+TEST(Value, AReferenceToNoObjectIsNothingAndOnlyThat)
+{
+    EXPECT_TRUE(rt::Value(std::shared_ptr<rt::Object>()).is_nothing());
+    EXPECT_FALSE(rt::Value().is_nothing());
+    EXPECT_FALSE(rt::Value(std::int32_t{0}).is_nothing());
+    EXPECT_FALSE(rt::Value("").is_nothing());
+}

@@ -7,6 +7,8 @@ The server asks, the relay answers, in messages of "<length>\\n<values>". A valu
   t<bytes>:<UTF-8 text>   o<handle>; (an office object)   a<count>:<values> (an array)
 A request is its operation's name and its values; an answer is "ok" and a value, or "error",
 the kind of failure (as the office's automation bridge reports it) and the office's text.
+One request is no bridge's: "press" and a button's name is a person pressing that button in
+the dialog the office shows (the tests cancel the office's questions so).
 
 Files keep their Windows spelling on the Windows side: a file URL "file:///C:/..." (or "C|")
 names the Linux file the prefix's drive C: stands for, and every file URL the office hands
@@ -311,11 +313,46 @@ class Session:
     def set(self, h, name, value):
         setattr(self.objects[h][0], name, self.to_office(value))
 
+    def press(self, button):
+        """A person pressing `button` in a dialog or alert the office shows: the dialog's title,
+        or null when none shows one with that button."""
+        office = self.offices.live()
+        toolkit = office.smgr.createInstanceWithContext("com.sun.star.awt.Toolkit", office.ctx)
+        for k in range(toolkit.getTopWindowCount()):
+            try:
+                context = toolkit.getTopWindow(k).getAccessibleContext()
+                if context.getAccessibleRole() not in (role("DIALOG"), role("ALERT")):
+                    continue
+                title = context.getAccessibleName()  # read first: the dialog goes with the press
+                if press_in(context, button):
+                    return title
+            except (UnoException, AttributeError):
+                continue  # a window that went meanwhile
+        return NULL
+
     def release(self, h):
         self.counts[h] = self.counts.get(h, 1) - 1
         if self.counts[h] <= 0:
             for table in (self.objects, self.counts, self.names):
                 table.pop(h, None)
+
+
+def role(name):
+    return uno.getConstantByName("com.sun.star.accessibility.AccessibleRole." + name)
+
+
+def press_in(context, button):
+    """Presses the button named `button` among `context`'s own (its children's, ...)."""
+    if context is None:
+        return False
+    if context.getAccessibleRole() == role("PUSH_BUTTON") and context.getAccessibleName() == button:
+        context.doAccessibleAction(0)
+        return True
+    for k in range(context.getAccessibleChildCount()):
+        child = context.getAccessibleChild(k)
+        if child is not None and press_in(child.getAccessibleContext(), button):
+            return True
+    return False
 
 
 def answer(session, request):
@@ -343,6 +380,8 @@ def answer_plainly(session, request):
         if op == "set":
             session.set(args[0].handle, args[1], args[2])
             return ["ok", None]
+        if op == "press":  # not the bridge's: a person at the office, for the tests
+            return ["ok", session.press(args[0])]
         if op == "release":
             session.release(args[0].handle)
             return ["ok", None]
