@@ -67,11 +67,13 @@ open_result CDC_class::get_open_files(win32::HWND huke)
     open_result r;
     file_dlg.lStructSize = sizeof(win32::OPENFILENAMEA);
     file_dlg.hwndOwner = huke;
-    // Each buffer is followed by one more NUL, the terminator a text buffer carries.
+    // Each buffer is followed by one more NUL, the terminator a text buffer carries. The dialog
+    // shows the name buffer up to its first NUL: it starts with no name. The title buffer is
+    // only written, and blanks there mean no single file was chosen.
     title_buffer_ = buffer_of(open_buffer, ' ', open_buffer + 1);
     file_dlg.lpstrFileTitle = title_buffer_.data();
     file_dlg.nMaxFileTitle = open_buffer;
-    file_buffer_ = buffer_of(open_buffer - 1, ' ', open_buffer + 1);
+    file_buffer_ = buffer_of(0, ' ', open_buffer + 1);
     file_dlg.lpstrFile = file_buffer_.data();
     file_dlg.nMaxFile = open_buffer;
 
@@ -108,7 +110,8 @@ std::string CDC_class::ShowSave(win32::HWND huke, const std::string& filter, con
                         "ShowSave: the default file name is longer than 254 characters");
     dlg_fail_ = false;
 
-    file_buffer_ = buffer_of(save_name, ' ', save_name + 1);
+    // The dialog shows the default name, its NUL right after it.
+    file_buffer_ = buffer_of(0, ' ', save_name + 1);
     std::copy(def_fn.begin(), def_fn.end(), file_buffer_.begin());
     title_buffer_ = buffer_of(save_name, ' ', save_name + 1);
     filter_text_ = filter + '\0';

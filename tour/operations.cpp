@@ -12,6 +12,8 @@ std::int32_t number(const std::string& text) { return static_cast<std::int32_t>(
 
 std::string hex(std::int64_t v)
 {
+    if (v < 0)
+        return std::to_string(v); // a failure's -1, not its bits
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "0x%llX", static_cast<long long>(v));
     return buffer;

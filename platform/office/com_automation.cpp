@@ -23,9 +23,12 @@ namespace {
 /// The program identifier LibreOffice registers its automation bridge under.
 const std::string office_progid = "com.sun.star.ServiceManager";
 
-rt::Error cannot_create(const std::string& progid, const std::string& why)
+/// The class `progid` could not be made: what the person can do about it first, then the
+/// runtime's own line and `detail`, what the system said.
+rt::Error cannot_create(const std::string& progid, const std::string& to_do, const std::string& detail)
 {
-    return rt::Error(rt::errCantCreateObject, "ZEB", "ActiveX component can't create object: '" + progid + "'.\r\n" + why);
+    return rt::Error(rt::errCantCreateObject, "ZEB",
+                     to_do + "\r\n\r\nActiveX component can't create object: '" + progid + "'.\r\n" + detail);
 }
 
 /// The system's own words for `hr`, and its number.
@@ -70,9 +73,11 @@ bool registered_program_missing(const std::string& progid)
     return GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-/// What to tell the person when the office's class cannot be had, by what the system said.
-std::string advice(const std::string& progid, HRESULT hr)
+/// What the person can do when the office's class cannot be had, by what the system said; the
+/// cause, and the system's words, go in `detail`.
+std::string advice(const std::string& progid, HRESULT hr, std::string& detail)
 {
+    detail = system_words(hr);
     if (progid != office_progid)
         return "The class is not installed on this computer.";
     // A program that is not there is told by the registration itself: Wine answers it as a
@@ -81,21 +86,24 @@ std::string advice(const std::string& progid, HRESULT hr)
                               hr == CO_E_SERVER_EXEC_FAILURE || hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
                               hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) ||
                               hr == HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT);
-    std::string what;
-    if (program_gone)
-        what = "LibreOffice is registered for automation, but the program registered is not there (left by a "
-               "LibreOffice that was uninstalled or moved).\r\nInstall LibreOffice again (or repair it), then "
+    if (program_gone) {
+        detail = "LibreOffice is registered for automation, but the program registered is not there (left by a "
+                 "LibreOffice that was uninstalled or moved).\r\n" + detail;
+        return "Install LibreOffice again, or repair it (from www.libreoffice.org), then start ZEB again.";
+    }
+    if (hr == REGDB_E_CLASSNOTREG || hr == CO_E_CLASSSTRING) {
+        detail = "LibreOffice's automation is not registered on this computer.\r\n" + detail;
+        return "Install LibreOffice from www.libreoffice.org, then start ZEB again. If LibreOffice is installed "
+               "already, start it once, then start ZEB again.";
+    }
+    if (hr == E_NOINTERFACE) {
+        detail = "LibreOffice is installed, but it refused to be driven by another program: its automation is "
+                 "switched off in its settings (or by the administrator).\r\n" + detail;
+        return "Switch LibreOffice's automation on in its settings, or ask whoever manages this computer, then "
                "start ZEB again.";
-    else if (hr == REGDB_E_CLASSNOTREG || hr == CO_E_CLASSSTRING)
-        what = "LibreOffice is not installed for this user (its automation bridge is not registered).\r\n"
-               "Install LibreOffice, then start ZEB again.";
-    else if (hr == E_NOINTERFACE)
-        what = "LibreOffice is installed, but it refused to be driven by another program: its automation is "
-               "switched off in its settings (or by the administrator).\r\nSwitch it on in LibreOffice, or ask "
-               "whoever manages this computer, then start ZEB again.";
-    else
-        what = "LibreOffice did not start. Close any LibreOffice that shows a question, then start ZEB again.";
-    return what + "\r\n" + system_words(hr);
+    }
+    detail = "LibreOffice did not start.\r\n" + detail;
+    return "Close any LibreOffice that shows a question, then start ZEB again.";
 }
 
 /// How long the office may take to answer: ZEB_OFFICE_WAIT seconds, 60 when it is not set.
@@ -197,12 +205,16 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
     std::shared_ptr<rt::DispatchObject> made = office ? create_in_time(progid, waiting, result, in_time)
                                                    : rt::create_dispatch_object(progid, result);
     if (!in_time)
-        throw cannot_create(progid, "LibreOffice did not answer within " + std::to_string(std::lround(wait_seconds())) +
-                                        " seconds.\r\nIf it is showing a question, answer it; otherwise wait until "
-                                        "it has started, then start ZEB again. ZEB_OFFICE_WAIT sets how many "
-                                        "seconds ZEB waits.");
-    if (!made)
-        throw cannot_create(progid, advice(progid, result));
+        throw cannot_create(progid,
+                            "If LibreOffice is showing a question, answer it; otherwise wait until it has "
+                            "started, then start ZEB again.",
+                            "LibreOffice did not answer within " + std::to_string(std::lround(wait_seconds())) +
+                                " seconds. ZEB_OFFICE_WAIT sets how many seconds ZEB waits.");
+    if (!made) {
+        std::string detail;
+        const std::string to_do = advice(progid, result, detail);
+        throw cannot_create(progid, to_do, detail);
+    }
     return office ? bridged(made) : made;
 }
 

@@ -6,12 +6,17 @@
 #include "forms/windows_impl.h"
 #include "win32/memory_status.h"
 
+#include "runtime/app.h"
 #include "test_application.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
+
+#include <shellapi.h>
 
 namespace {
 
@@ -143,4 +148,50 @@ TEST(AboutBox, OnlyAPlainLeftClickOnThePictureButtonOrEscapeClosesIt)
         w.show_modal();
         EXPECT_FALSE(shown.stayed()) << "Escape closes the box";
     }
+}
+
+namespace {
+
+/// The text `key` of the version resource of the program at `path`; "?" when it has none.
+std::string version_text(const std::string& path, const char* key)
+{
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        return "?";
+    void* value = nullptr;
+    UINT chars = 0;
+    const std::string at = std::string("\\StringFileInfo\\040904B0\\") + key;
+    if (!VerQueryValueA(block.data(), at.c_str(), &value, &chars))
+        return "?";
+    return static_cast<const char*>(value);
+}
+
+} // namespace
+
+TEST(VersionResource, EachProgramCarriesItsVersionAndIconAndTheRunningOneReadsItsOwn)
+{
+    for (const std::string name : {"zeb.exe", "cdc_tour.exe", "about_show.exe"}) {
+        const std::string path = ZEB_APP_DIR "/" + name;
+        EXPECT_EQ(version_text(path, "ProductName"), "ZEB") << name;
+        EXPECT_EQ(version_text(path, "FileVersion"), ZEB_VERSION) << name;
+        EXPECT_EQ(version_text(path, "ProductVersion"), ZEB_VERSION) << name;
+        EXPECT_EQ(version_text(path, "CompanyName"), "The ZEB developers") << name;
+        EXPECT_EQ(version_text(path, "LegalCopyright"), "2026 The ZEB developers") << name;
+        EXPECT_EQ(version_text(path, "OriginalFilename"), name);
+        EXPECT_NE(version_text(path, "Comments"), "?") << name;
+        EXPECT_GT(version_text(path, "FileDescription").size(), 5u) << name;
+        EXPECT_GE(ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0), 1u) << name << " has no icon";
+    }
+    EXPECT_EQ(version_text(ZEB_APP_DIR "/zeb.exe", "FileDescription"),
+              "Opens a workbook in LibreOffice Calc and offers its routines.");
+
+    // This program reads its own resource, as zeb.exe does for its about box.
+    const rt::VersionInfo& own = rt::App::version();
+    EXPECT_EQ(own.product_name, "ZEB");
+    EXPECT_EQ(std::to_string(own.major) + "." + std::to_string(own.minor) + "." + std::to_string(own.revision),
+              ZEB_VERSION);
+    EXPECT_EQ(own.file_description, "The about box's tests.");
+    EXPECT_EQ(own.company_name, "The ZEB developers");
+    EXPECT_EQ(own.legal_copyright, "2026 The ZEB developers");
 }

@@ -123,9 +123,9 @@ TEST_F(DialogService, OpenGivesOnePathOrTheFolderThenEachName)
     }
     EXPECT_FALSE(dlg_fail);
     EXPECT_EQ(cdc.file_record().nFileOffset, book.size() - 8);
-    // The buffer held 2047 blanks and its NUL: past the path and its NUL they are still there.
+    // The buffer held no name: past the path and its NUL nothing was written.
     const char* buffer = cdc.file_record().lpstrFile;
-    EXPECT_EQ(std::string(buffer + book.size() + 1, 2047 - book.size() - 1), std::string(2047 - book.size() - 1, ' '));
+    EXPECT_EQ(std::string(buffer + book.size() + 1, 2048 - book.size() - 1), std::string(2048 - book.size() - 1, '\0'));
 
     const win32::DWORD multi = win32::OFN_ALLOWMULTISELECT | win32::OFN_EXPLORER | win32::OFN_FILEMUSTEXIST;
     {
@@ -156,4 +156,42 @@ TEST_F(DialogService, SaveGivesTheNameChosenInTheFolderGiven)
         EXPECT_EQ(chosen.substr(0, chosen.find_last_not_of(' ') + 1), folder.path + "\\saved.ods");
     }
     EXPECT_FALSE(dlg_fail);
+}
+
+TEST_F(DialogService, AnUntouchedOpenOrSaveShowsTheNameMeantAndGivesItBack)
+{
+    const Folder folder;
+    std::string shown = "?";
+    {
+        // Open pressed with the name field as it came: nothing is chosen, the dialog stays.
+        AnswerDialog answer("Pick", [&](HWND d) {
+            shown = item_text(d, file_name_box);
+            press(d, IDOK);
+            Sleep(300);
+            if (IsWindow(d))
+                press(d, IDCANCEL);
+        });
+        EXPECT_EQ(cdc.ShowOpen(nullptr, rt::Value(ods_filter), rt::Value(std::int32_t{win32::OFN_FILEMUSTEXIST}),
+                               rt::Value("Pick"), folder.path)
+                      .to_text(),
+                  "");
+    }
+    EXPECT_EQ(shown, "") << "the open dialog starts with no name";
+    EXPECT_TRUE(dlg_fail);
+    for (const std::string name : {"Book1.ods", ""}) {
+        std::string chosen;
+        shown = "?";
+        {
+            AnswerDialog answer("Save it", [&](HWND d) {
+                shown = item_text(d, file_name_box);
+                if (name.empty())
+                    set_item_text(d, file_name_box, "typed.ods");
+                press(d, IDOK);
+            });
+            chosen = cdc.ShowSave(nullptr, ods_filter, "ods", 0, "Save it", folder.path, name);
+        }
+        EXPECT_EQ(shown, name) << "the save dialog shows the default name alone";
+        EXPECT_EQ(chosen, folder.path + "\\" + (name.empty() ? "typed.ods" : name));
+        EXPECT_FALSE(dlg_fail);
+    }
 }

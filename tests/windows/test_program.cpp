@@ -1,6 +1,7 @@
 // zeb.exe as a person starts it on Windows.
 
 #include "answer_dialog.h"
+#include "office_person.h"
 #include "office_registration.h"
 #include "program_run.h"
 
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -24,7 +26,9 @@ TEST(Program, WithoutLibreOfficeItSaysOfficeErrorAndEndsWithTwo)
     EXPECT_TRUE(end.ended) << "zeb.exe did not end after its box";
     EXPECT_EQ(end.exit_code, 2u);
     EXPECT_NE(end.box_text.find("ZEB works through LibreOffice and could not reach it."), std::string::npos) << end.box_text;
-    EXPECT_NE(end.box_text.find("LibreOffice is not installed"), std::string::npos) << end.box_text;
+    EXPECT_NE(end.box_text.find("could not reach it.\r\n\r\nInstall LibreOffice from www.libreoffice.org"),
+              std::string::npos)
+        << end.box_text;
 }
 
 namespace {
@@ -370,16 +374,20 @@ TEST(Program, AWorkbookNamedInOtherScriptsOpensAsChosen)
 
 TEST(Program, EachWayTheOfficeCannotBeHadGetsItsOwnAdvice)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Refuse", "automation is switched off"},
-        {"Missing", "Install LibreOffice again"},
+    // What to do, then the runtime's line and the cause.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"Refuse", "Switch LibreOffice's automation on", "automation is switched off"},
+        {"Missing", "Install LibreOffice again", "the program registered is not there"},
     };
-    for (const auto& [option, advice] : cases) {
+    for (const auto& [option, to_do, cause] : cases) {
         const TestOffice office(option);
         const ProgramEnd end = run_until_office_error("zeb.exe");
         EXPECT_TRUE(end.ended) << option;
         EXPECT_EQ(end.exit_code, 2u) << option;
-        EXPECT_NE(end.box_text.find(advice), std::string::npos) << option << ": " << end.box_text;
+        const auto runtime_line = end.box_text.find("ActiveX component can't create object");
+        EXPECT_LT(end.box_text.find(to_do), runtime_line) << option << ": " << end.box_text;
+        EXPECT_LT(runtime_line, end.box_text.find(cause)) << option << ": " << end.box_text;
+        EXPECT_NE(end.box_text.find(cause), std::string::npos) << option << ": " << end.box_text;
     }
 }
 
@@ -503,4 +511,51 @@ TEST(Program, AFileThatIsNotAWorkbookIsRefusedAndLeftAsItWas)
         << "nothing of it stays open in the office";
     EXPECT_EQ(file_bytes(notes), before);
     DeleteFileA(notes);
+}
+
+TEST(Program, AQuestionOfTheOfficesThePersonCancelsIsSaidSoAndTheFileStaysAsItWas)
+{
+    const TestOffice office;
+    CreateDirectoryA("C:\\zeb tests", nullptr);
+    const char* const secret = "C:\\zeb tests\\secret.ods";
+    const char* const theirs = "C:\\zeb tests\\theirs.ods";
+    const char* const their_lock = "C:\\zeb tests\\.~lock.theirs.ods#";
+    ASSERT_TRUE(CopyFileA(ZEB_TEST_DATA "/password.ods", secret, FALSE));
+    ASSERT_TRUE(copy_sample(theirs));
+    const std::string lock = "Someone Else,otherhost,someone,07.12.2026 09:00,file:///C:/Users/someone/;";
+    {
+        std::ofstream(their_lock, std::ios::binary) << lock;
+    }
+    // The office asks for the password, or what to do about another user's lock; the person
+    // cancels its question.
+    const struct {
+        const char* path;
+        const char* name;
+        const char* office_asks;
+        const char* zeb_says;
+    } cases[] = {
+        {secret, "secret.ods", "Enter Password", "Opening was cancelled in LibreOffice: it asked a question while opening the file."},
+        {theirs, "theirs.ods", "Document in Use", "Opening was cancelled in LibreOffice: it asked what to do about the workbook's lock"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = file_bytes(c.path);
+        Zeb zeb;
+        zeb.choose(c.path);
+        const std::string asked = press_in_office("Cancel", 60000);
+        EXPECT_NE(asked.find(c.office_asks), std::string::npos) << c.path << ": the office asked " << asked;
+        const std::string said = zeb.box("WORKBOOK ERROR");
+        EXPECT_EQ(zeb.end_code(15000), 3u) << c.path;
+        EXPECT_NE(said.find(c.zeb_says), std::string::npos) << said;
+        EXPECT_EQ(file_bytes(c.path), before) << c.path;
+        const auto left = open_documents();
+        EXPECT_EQ(std::find_if(left.begin(), left.end(),
+                               [&](const std::string& u) { return u.find(c.name) != std::string::npos; }),
+                  left.end())
+            << "nothing of it stays open in the office";
+    }
+    EXPECT_EQ(file_bytes(their_lock), lock) << "their lock is left as it was";
+    EXPECT_EQ(GetFileAttributesA("C:\\zeb tests\\.~lock.secret.ods#"), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(their_lock);
+    DeleteFileA(theirs);
+    DeleteFileA(secret);
 }

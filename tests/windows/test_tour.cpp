@@ -110,4 +110,9 @@ TEST(Tour, AButtonCallsTheServiceAndItsLineSaysWhatTheCallGave)
         PostMessageA(button, BM_CLICK, 0, 0);
     }
     EXPECT_EQ(tour.line(), "ShowColor -> 0x1E140A dlg_fail=False last_error=0x0");
+    {
+        AnswerDialog answer("Color", [](HWND d) { press(d, IDCANCEL); }, 8000, tour.id());
+        PostMessageA(button, BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(tour.line(), "ShowColor -> -1 dlg_fail=True last_error=0x0") << "a cancel gives -1";
 }
