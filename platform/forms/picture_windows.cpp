@@ -49,6 +49,16 @@ HBITMAP bitmap_of(const std::vector<char>& bytes, int& width, int& height)
     return copy;
 }
 
+/// The picture in the file at `path`; null when there is none (or no file).
+HBITMAP bitmap_in(const std::string& path, int& width, int& height)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return nullptr;
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return bytes.empty() ? nullptr : bitmap_of(bytes, width, height);
+}
+
 } // namespace
 
 Picture::Picture() = default;
@@ -58,20 +68,29 @@ Picture& Picture::operator=(const Picture&) = default;
 Picture::Picture(std::shared_ptr<const Impl> impl) : d(std::move(impl)) {}
 
 bool Picture::empty() const { return !d || !d->bitmap; }
-int Picture::width() const { return empty() ? 0 : twips(d->width); }
-int Picture::height() const { return empty() ? 0 : twips(d->height); }
+// A picture's size is its own, whatever the screen: its pixels at 96 dpi.
+int Picture::width() const { return empty() ? 0 : d->width * 15; }
+int Picture::height() const { return empty() ? 0 : d->height * 15; }
 
 Picture load_picture(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw rt::Error(rt::errFileNotFound, "ZEB", "File not found: " + path);
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     auto impl = std::make_shared<Picture::Impl>();
-    impl->bitmap = bytes.empty() ? nullptr : bitmap_of(bytes, impl->width, impl->height);
+    impl->bitmap = bitmap_in(path, impl->width, impl->height);
     if (!impl->bitmap)
         throw rt::Error(rt::errInvalidPicture, "ZEB", "Invalid picture: " + path);
+    // The picture drawn at twice the size, when one lies beside it and really is twice the size.
+    const auto dot = path.find_last_of('.');
+    const auto slash = path.find_last_of("\\/");
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+        impl->sharp = bitmap_in(path.substr(0, dot) + "@2x" + path.substr(dot), impl->sharp_width, impl->sharp_height);
+        if (impl->sharp && (impl->sharp_width != 2 * impl->width || impl->sharp_height != 2 * impl->height)) {
+            DeleteObject(impl->sharp);
+            impl->sharp = nullptr;
+        }
+    }
     return Picture(std::move(impl));
 }
 

@@ -63,13 +63,20 @@ HWND container_of(Control& c);
 /// Colours a label asks of its container as it is drawn.
 LRESULT label_colours(HWND label, HDC dc);
 
+/// A picture: its bitmap as the file holds it (a picture's pixels are a 96-dpi screen's, so
+/// 15 twips each), and the same picture drawn at twice the size, when a file of it lies beside
+/// ("name@2x.gif"), for screens of twice that resolution and more.
 struct Picture::Impl {
     HBITMAP bitmap = nullptr;
     int width = 0, height = 0; ///< pixels
+    HBITMAP sharp = nullptr;
+    int sharp_width = 0, sharp_height = 0;
     ~Impl()
     {
         if (bitmap)
             DeleteObject(bitmap);
+        if (sharp)
+            DeleteObject(sharp);
     }
 };
 

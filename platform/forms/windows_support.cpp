@@ -82,13 +82,22 @@ void draw_picture(HDC dc, const Picture& picture, int width, int height, bool st
     if (picture.empty())
         return;
     const Picture::Impl& p = *picture.impl();
+    if (!stretch) {
+        // At its own size in twips: as many pixels as that is on this screen.
+        width = pixels(picture.width());
+        height = pixels(picture.height());
+    }
+    // The sharper drawing where the screen shows the picture at twice its pixels or more.
+    const bool sharp = p.sharp && width >= 2 * p.width && height >= 2 * p.height;
     HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, p.bitmap);
-    if (stretch) {
-        SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, 0, 0, width, height, source, 0, 0, p.width, p.height, SRCCOPY);
+    HGDIOBJ old = SelectObject(source, sharp ? p.sharp : p.bitmap);
+    const int from_w = sharp ? p.sharp_width : p.width, from_h = sharp ? p.sharp_height : p.height;
+    if (width == from_w && height == from_h) {
+        BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
     } else {
-        BitBlt(dc, 0, 0, p.width, p.height, source, 0, 0, SRCCOPY);
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, 0, 0, width, height, source, 0, 0, from_w, from_h, SRCCOPY);
     }
     SelectObject(source, old);
     DeleteDC(source);

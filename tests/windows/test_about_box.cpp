@@ -7,11 +7,14 @@
 #include "win32/memory_status.h"
 
 #include "runtime/app.h"
+#include "screen_dpi.h"
 #include "test_application.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -194,4 +197,87 @@ TEST(VersionResource, EachProgramCarriesItsVersionAndIconAndTheRunningOneReadsIt
     EXPECT_EQ(own.file_description, "The about box's tests.");
     EXPECT_EQ(own.company_name, "The ZEB developers");
     EXPECT_EQ(own.legal_copyright, "2026 The ZEB developers");
+}
+
+TEST(AboutBox, AtTwiceTheResolutionItKeepsItsLayoutAndItsPicturesTheirSize)
+{
+    // about_show.exe lays the box out as the program does; it is seen from outside, at a
+    // 96-dpi screen and at a 192-dpi one.
+    std::vector<Placed> seen[2];
+    const DWORD dpis[] = {96, 192};
+    for (int i = 0; i < 2; ++i) {
+        const ScreenDpi screen(dpis[i]);
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        char command[] = "about_show.exe";
+        const std::string app = ZEB_APP_DIR "/about_show.exe";
+        ASSERT_TRUE(CreateProcessA(app.c_str(), command, nullptr, nullptr, FALSE, 0, nullptr, ZEB_APP_DIR, &si, &pi));
+        if (HWND box = window_of_process(pi.dwProcessId, "About ZEB", 10000)) {
+            Sleep(300);
+            seen[i] = placed_windows(box);
+        }
+        TerminateProcess(pi.hProcess, 0);
+        WaitForSingleObject(pi.hProcess, 5000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    ASSERT_FALSE(seen[0].empty()) << "the about box did not come";
+    ASSERT_EQ(seen[1].size(), seen[0].size());
+    // Laid out in twips: every control twice as large in pixels, within rounding (and the
+    // text heights the fonts give at each size, which the layout follows).
+    std::string sizes;
+    for (std::size_t k = 0; k < seen[0].size(); ++k) {
+        const auto twice = [](int at_192, int at_96) { return std::abs(at_192 - 2 * at_96) <= 2 + at_96 / 14; };
+        EXPECT_TRUE(twice(seen[1][k].width, seen[0][k].width) && twice(seen[1][k].height, seen[0][k].height))
+            << seen[0][k].cls << " \"" << seen[0][k].text << "\": " << seen[0][k].width << "x" << seen[0][k].height
+            << " at 96 dpi, " << seen[1][k].width << "x" << seen[1][k].height << " at 192";
+        sizes += " " + std::to_string(seen[0][k].width) + "x" + std::to_string(seen[0][k].height);
+    }
+    // The pictures are drawn at their own size in twips there too: this program's test of
+    // that, run at 192 dpi.
+    const ScreenDpi screen(192);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    char command[] = "about_tests.exe --gtest_filter=PictureOnThisScreen.*";
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ASSERT_TRUE(CreateProcessA(self, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    DWORD code = 1;
+    if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(code, 0u) << "a picture is not drawn at its own size at 192 dpi";
+}
+
+TEST(PictureOnThisScreen, IsDrawnAtItsOwnSizeInTwips)
+{
+    // A picture's pixels are a 96-dpi screen's: 15 twips each, whatever this screen is.
+    const forms::Picture picture = forms::load_picture(ZEB_APP_DIR "/graphics/Moonfinch_fi.gif");
+    EXPECT_EQ(picture.width(), 67 * 15);
+    EXPECT_EQ(picture.height(), 67 * 15);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 400, 400);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    const RECT all{0, 0, 400, 400};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    forms::draw_picture(dc, picture, 0, 0, false);
+    // How far the picture reaches (its corners are the background's colour, its middle not).
+    int right = 0;
+    for (int x = 0; x < 400; ++x)
+        for (int y = 0; y < 400; y += 2)
+            if (GetPixel(dc, x, y) != RGB(255, 255, 255))
+                right = x + 1;
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    const int expected = (67 * dpi + 48) / 96;
+    EXPECT_LE(right, expected) << "at " << dpi << " dpi";
+    EXPECT_GE(right, expected - expected / 10) << "at " << dpi << " dpi";
 }

@@ -2,9 +2,11 @@
 // answered, and the line the tour prints.
 
 #include "answer_dialog.h"
+#include "screen_dpi.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -115,4 +117,57 @@ TEST(Tour, AButtonCallsTheServiceAndItsLineSaysWhatTheCallGave)
         PostMessageA(button, BM_CLICK, 0, 0);
     }
     EXPECT_EQ(tour.line(), "ShowColor -> -1 dlg_fail=True last_error=0x0") << "a cancel gives -1";
+}
+
+TEST(Tour, EveryCaptionIsWholeAndTheWindowFitsTheScreenAtEitherResolution)
+{
+    std::vector<Placed> at_96;
+    {
+        Tour tour;
+        HWND window = tour.window();
+        ASSERT_NE(window, nullptr);
+        Sleep(300);
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        EXPECT_LE(outer.right - outer.left, 1280) << "wider than a 1280-pixel screen";
+        at_96 = placed_windows(window);
+        // Each caption measured in the system's message font, as the tour draws it here.
+        NONCLIENTMETRICSA metrics{};
+        metrics.cbSize = sizeof metrics;
+        ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+        HFONT font = CreateFontIndirectA(&metrics.lfMessageFont);
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font);
+        int captions = 0;
+        for (const Placed& p : at_96) {
+            if (p.cls != "Button" && p.cls != "Static")
+                continue;
+            std::string text = p.text;
+            text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+            SIZE size{};
+            GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            EXPECT_LE(size.cx + (p.cls == "Button" ? 6 : 0), p.width) << "\"" << p.text << "\" is cut";
+            ++captions;
+        }
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        DeleteObject(font);
+        EXPECT_GT(captions, 20);
+    }
+    // At twice the resolution every control is laid out from the larger font: about twice as
+    // large (the window itself no wider than the screen's work area).
+    const ScreenDpi screen(192);
+    Tour tour;
+    HWND window = tour.window();
+    ASSERT_NE(window, nullptr);
+    Sleep(300);
+    const std::vector<Placed> at_192 = placed_windows(window);
+    ASSERT_EQ(at_192.size(), at_96.size());
+    for (std::size_t i = 1; i < at_96.size(); ++i) {
+        EXPECT_GE(at_192[i].width * 10, at_96[i].width * 18) << at_96[i].cls << " \"" << at_96[i].text << "\"";
+        EXPECT_GE(at_192[i].height * 10, at_96[i].height * 18) << at_96[i].cls << " \"" << at_96[i].text << "\"";
+    }
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_LE(outer.right - outer.left, GetSystemMetrics(SM_CXSCREEN));
 }
