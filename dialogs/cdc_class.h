@@ -17,6 +17,10 @@
 /// extended error code is also shown to the user.
 class CDC_class {
 public:
+    /// Every copy the service makes of a printer's settings is this long: the DEVMODE
+    /// without its last two bytes.
+    static constexpr std::size_t devmode_bytes = 154;
+
     /// A service that reports cancels and failures through `dlg_fail` and prints through
     /// the program's `printers`.
     CDC_class(bool& dlg_fail, printing::Printers& printers);

@@ -47,7 +47,7 @@ void CDC_class::set_default_printer(const std::string& name)
 std::int32_t CDC_class::get_platform_id()
 {
     win32::OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = 148;
+    info.dwOSVersionInfoSize = sizeof info;
     std::memset(info.szCSDVersion, ' ', sizeof info.szCSDVersion);
     info.dwPlatformId = 0;
     if (!win32::GetVersionExA(&info))
@@ -145,7 +145,6 @@ void CDC_class::store_printer_settings(const std::string& name, std::int32_t med
     if (!read || !info->pDevMode)
         return;
 
-    constexpr std::size_t devmode_bytes = 154;
     win32::DEVMODEA dm{};
     win32::RtlMoveMemory(&dm, info->pDevMode, devmode_bytes);
     const printing::Printer& p = printers_.application();
@@ -158,7 +157,8 @@ void CDC_class::store_printer_settings(const std::string& name, std::int32_t med
     dm.dmDuplex = p.get(printing::prnDuplex).to_int16();
     if (media_type > 0)
         dm.dmMediaType = static_cast<win32::DWORD>(media_type);
-    dm.dmFields = 0x1F03;
+    dm.dmFields = win32::DM_ORIENTATION | win32::DM_PAPERSIZE | win32::DM_COPIES | win32::DM_DEFAULTSOURCE |
+                  win32::DM_PRINTQUALITY | win32::DM_COLOR | win32::DM_DUPLEX;
     if (media_type > 0)
         dm.dmFields |= win32::DM_MEDIATYPE;
     win32::RtlMoveMemory(info->pDevMode, &dm, devmode_bytes);

@@ -16,8 +16,7 @@
 
 namespace {
 
-/// Every settings copy of the service is this long: the DEVMODE without its last two bytes.
-constexpr std::size_t devmode_bytes = 154;
+constexpr std::size_t devmode_bytes = CDC_class::devmode_bytes;
 constexpr std::size_t devnames_bytes = 108;
 
 /// Runs one statement; a runtime error skips it and nothing more.

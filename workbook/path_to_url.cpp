@@ -1,5 +1,7 @@
 #include "zeb_main.h"
 
+#include "runtime/file_identity.h"
+
 namespace {
 
 std::string escaped(unsigned char c)
@@ -12,18 +14,10 @@ std::string escaped(unsigned char c)
 
 std::string path_to_url(const std::string& path)
 {
+    if (!path.empty() && path.front() == '/')
+        return rt::posix_file_url(path);
     std::string s;
     s.reserve(path.size() + 16);
-    if (!path.empty() && path.front() == '/') {
-        // A POSIX path: every byte a URL path cannot carry as it is gets escaped.
-        for (unsigned char c : path) {
-            if (c <= ' ' || c >= 0x7F || c == '%' || c == '#' || c == '?')
-                s += escaped(c);
-            else
-                s += static_cast<char>(c);
-        }
-        return "file://" + s;
-    }
     // A Windows path. Besides the blank, "%", "#" and "?" are escaped too: raw, they make
     // LibreOffice open another file or none.
     for (unsigned char c : path) {

@@ -21,7 +21,7 @@ std::string ZEB_main::pick_workbook()
     office::prepare_members(*desk, {"Components", "createEnumeration", "hasMoreElements", "nextElement", "getURL",
                                     "loadComponentFromURL", "Sheets", "Count", "getSheets", "getByIndex"});
     const std::string filters = std::string("LO  files(*.ODS)") + '\0' + "*.ODS";
-    const rt::Value flgs(std::int32_t(0x808));
+    const rt::Value flgs(static_cast<std::int32_t>(win32::OFN_PATHMUSTEXIST | win32::OFN_NOCHANGEDIR));
     if (!cdc)
         cdc = std::make_unique<CDC_class>(dlg_fail, printers);
     return cdc->ShowOpen(win32::as_handle(form->hwnd()), rt::Value(filters), flgs, rt::Value("Sheetwright: SELECT AN 'ODS' FILE"),

@@ -5,7 +5,7 @@
 namespace forms {
 namespace {
 
-rt::Error out_of_bounds() { return rt::Error(35600, "ImageList", "Index out of bounds"); }
+rt::Error out_of_bounds() { return rt::Error(rt::errIndexOutOfBounds, "ImageList", "Index out of bounds"); }
 
 } // namespace
 

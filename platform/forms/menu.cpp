@@ -74,7 +74,7 @@ MenuItem& MenuArray::operator[](int index)
 MenuItem& MenuArray::load(int index)
 {
     if (items_.count(index))
-        throw rt::Error(360, "ZEB", "Object already loaded");
+        throw rt::Error(rt::errAlreadyLoaded, "ZEB", "Object already loaded");
     QMenu* menu = place_->menu;
     auto* action = new QAction(menu);
     // Entries of the array stay together: a new one goes right after the last one placed.

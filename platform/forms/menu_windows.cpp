@@ -119,7 +119,7 @@ MenuItem& MenuArray::operator[](int index)
 MenuItem& MenuArray::load(int index)
 {
     if (items_.count(index))
-        throw rt::Error(360, "ZEB", "Object already loaded");
+        throw rt::Error(rt::errAlreadyLoaded, "ZEB", "Object already loaded");
     // Entries of the array stay together: a new one goes right after the last one placed.
     auto item = make_item(*place_->bar, *place_->host, "", nullptr, place_->last);
     place_->last = &item->impl();

@@ -166,7 +166,7 @@ rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>
         }
         if (args.empty())
             return to_value(adapter().getValue(m.exact), session_);
-        throw rt::Error(450, "ZEB", "Wrong number of arguments or invalid property assignment: '" +
+        throw rt::Error(rt::errWrongArguments, "ZEB", "Wrong number of arguments or invalid property assignment: '" +
                                         std::string(name) + "'");
     });
 }

@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "runtime/file_identity.h"
+
 #include <cstdlib>
 
 namespace office {
@@ -9,23 +11,6 @@ std::string env(const char* name, const std::string& fallback = "")
 {
     const char* v = std::getenv(name);
     return v && *v ? v : fallback;
-}
-
-// A folder as the file URL the office's -env option takes.
-std::string folder_url(const std::string& path)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (unsigned char c : path) {
-        if (c <= ' ' || c >= 0x7f || c == '%' || c == '#' || c == '?') {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
-        } else {
-            url += static_cast<char>(c);
-        }
-    }
-    return url;
 }
 
 } // namespace
@@ -63,7 +48,7 @@ std::vector<std::string> Settings::command_line() const
     args.push_back("--nologo");
     args.push_back("--nodefault");
     if (!profile.empty())
-        args.push_back("-env:UserInstallation=" + folder_url(profile));
+        args.push_back("-env:UserInstallation=" + rt::posix_file_url(profile));
     args.push_back("--accept=pipe,name=" + pipe + ";urp;StarOffice.ComponentContext");
     return args;
 }

@@ -14,15 +14,19 @@ enum ErrorNumber : std::int32_t {
     errSubscript = 9,            ///< subscript out of range
     errDivisionByZero = 11,
     errTypeMismatch = 13,
-    errObjectNotSet = 91,
+    errLoadingLibrary = 48,      ///< a library (here: the shell) could not be loaded or started
     errFileNotFound = 53,
+    errObjectNotSet = 91,
+    errAlreadyLoaded = 360,      ///< object already loaded
     errInvalidPropertyValue = 380,
     errReadOnlyProperty = 383,   ///< the property can't be set
     errCantCreateObject = 429,   ///< the automation server could not be reached
     errNoSuchMember = 438,       ///< object doesn't support this property or method
-    errInvalidPicture = 481,
+    errWrongArguments = 450,     ///< wrong number of arguments or invalid property assignment
     errServerUnavailable = 462,  ///< the automation server is gone (LibreOffice has ended)
+    errInvalidPicture = 481,
     errPrinterInfo = 484,        ///< the printer's information could not be had
+    errIndexOutOfBounds = 35600, ///< a control array's index out of bounds
     errAutomation = -2147352567, ///< the server raised an exception (0x80020009)
 };
 

@@ -5,6 +5,23 @@
 
 namespace rt {
 
+std::string posix_file_url(const std::string& path)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    url.reserve(url.size() + path.size() + 16);
+    for (unsigned char c : path) {
+        if (c <= ' ' || c >= 0x7F || c == '%' || c == '#' || c == '?') {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        } else {
+            url += static_cast<char>(c);
+        }
+    }
+    return url;
+}
+
 std::string unescaped(const std::string& url)
 {
     std::string out;

@@ -16,6 +16,10 @@ bool names_same_file(const std::string& document_url, const std::string& path, c
 /// the URL names no file here.
 std::string path_of_url(const std::string& url);
 
+/// The file URL of a POSIX path: every byte a URL's path cannot carry as it is (a blank or
+/// control character, any byte beyond ASCII, "%", "#", "?") escaped.
+std::string posix_file_url(const std::string& path);
+
 /// A URL with its percent escapes read back.
 std::string unescaped(const std::string& url);
 

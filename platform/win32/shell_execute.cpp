@@ -39,7 +39,7 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int
     const int failed = posix_spawn(&pid, argv[0], nullptr, &attr, const_cast<char**>(argv), environ);
     posix_spawnattr_destroy(&attr);
     if (failed != 0)
-        throw rt::Error(48, "shell32", std::string("The shell could not be started: ") + std::strerror(failed));
+        throw rt::Error(rt::errLoadingLibrary, "shell32", std::string("The shell could not be started: ") + std::strerror(failed));
     int status = 0;
     waitpid(pid, &status, 0);
     return 42;
