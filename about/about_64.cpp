@@ -33,10 +33,10 @@ void about_64::setup_about()
                  w.title_lbl[2], w.title_lbl[3], w.mem_lbl,     w.make_lbl[0],  w.make_lbl[1],
                  w.make_lbl[2],  w.Image1,       w.Picture2,    w.Image2,       &w.ImageList1};
 
-    auto& list = ctl<forms::ImageList>(14);
+    auto& list = ctl<forms::ImageList>(button_pictures);
     for (int i = 0; i < 2; ++i)
         list.insert(i + 1, pic_table[i][1], forms::load_picture(base_dir + "graphics/" + pic_table[i][0]));
-    ctl<forms::Image>(13).set_picture(list.picture(1));
+    ctl<forms::Image>(picture_button).set_picture(list.picture(1));
 
     form_top = 1000;
     form_left = 10000;
@@ -66,12 +66,12 @@ void about_64::create_About(const std::string& logo, const std::int32_t& b_c, co
 void about_64::apply_settings()
 {
     about_->set_back_colour(back_colour);
-    for (int entry = 0; entry <= 10; ++entry) {
-        forms::Control& c = entry <= 2 ? static_cast<forms::Control&>(ctl<forms::Frame>(entry))
+    for (int entry = title_frame; entry <= trademark_label; ++entry) {
+        forms::Control& c = entry <= maker_frame ? static_cast<forms::Control&>(ctl<forms::Frame>(entry))
                                        : static_cast<forms::Control&>(ctl<forms::Label>(entry));
         c.set_back_colour(back_colour);
         c.set_fore_colour(fore_colour);
     }
-    ctl<forms::PictureBox>(12).set_back_colour(back_colour);
+    ctl<forms::PictureBox>(logo_box).set_back_colour(back_colour);
     about_->set_position(form_left, form_top);
 }

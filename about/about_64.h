@@ -55,6 +55,15 @@ private:
     void apply_settings();
     std::string memory_line() const;
 
+    /// The entries of ctl_table: the window's controls, by what they show.
+    enum Entry : int {
+        title_frame = 0, memory_frame = 1, maker_frame = 2,
+        product_label = 3, version_label = 4, description_label = 5, comments_label = 6,
+        memory_label = 7,
+        company_label = 8, copyright_label = 9, trademark_label = 10,
+        side_picture = 11, logo_box = 12, picture_button = 13, button_pictures = 14,
+    };
+    /// The control at `entry`, as its kind.
     template <typename T>
     T& ctl(int entry) const { return *std::get<T*>(ctl_table[static_cast<std::size_t>(entry)]); }
 

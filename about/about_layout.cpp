@@ -27,7 +27,7 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
     // The description and comments lines show only when they have a text.
     const std::string* texts[] = {&version_.file_description, &version_.comments};
     for (int k = 0; k < 2; ++k) {
-        forms::Label& line = ctl<forms::Label>(5 + k);
+        forms::Label& line = ctl<forms::Label>(description_label + k);
         const std::string& t = *texts[k];
         if (t.empty()) {
             line.set_height(0);
@@ -40,9 +40,9 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
             running_top += line.height() + 200;
         }
     }
-    ctl<forms::Frame>(0).set_height(running_top + 200);
+    ctl<forms::Frame>(title_frame).set_height(running_top + 200);
 
-    for (int i = 0; i < 3; ++i) {
+    for (int i = title_frame; i <= maker_frame; ++i) {
         forms::Frame& f = ctl<forms::Frame>(i);
         f.set_width(frame_width);
         if (i == 0)
@@ -52,10 +52,10 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
         frames_height += f.height();
     }
 
-    forms::Image& side = ctl<forms::Image>(11);
+    forms::Image& side = ctl<forms::Image>(side_picture);
     if (grfic.empty()) {
         side.set_visible(false);
-        frame_width = ctl<forms::Frame>(0).width() + 800;
+        frame_width = ctl<forms::Frame>(title_frame).width() + 800;
         side_width = 0;
     } else {
         side.set_top(0);
@@ -65,40 +65,40 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
         side.set_width(rt::cint(wide)); // the same rounding as side_width below
         side.set_picture(forms::load_picture(base_dir + grfic));
         side.set_visible(true);
-        frame_width = ctl<forms::Frame>(0).width() + side.width() + 800;
+        frame_width = ctl<forms::Frame>(title_frame).width() + side.width() + 800;
         side_width = rt::cint(wide);
     }
 
     about_->set_size(frame_width, 1600 + frames_height);
-    for (int i = 0; i < 3; ++i)
+    for (int i = title_frame; i <= maker_frame; ++i)
         ctl<forms::Frame>(i).set_left(rt::add16(side_width, 400));
-    for (int entry = 3; entry <= 6; ++entry) {
+    for (int entry = product_label; entry <= comments_label; ++entry) {
         ctl<forms::Label>(entry).set_left(100);
-        ctl<forms::Label>(entry).set_width(ctl<forms::Frame>(0).width() - 200);
+        ctl<forms::Label>(entry).set_width(ctl<forms::Frame>(title_frame).width() - 200);
     }
-    ctl<forms::Label>(7).set_left(30);
-    ctl<forms::Label>(7).set_width(ctl<forms::Frame>(1).width() - 100);
+    ctl<forms::Label>(memory_label).set_left(30);
+    ctl<forms::Label>(memory_label).set_width(ctl<forms::Frame>(memory_frame).width() - 100);
 
-    ctl<forms::Label>(3).set_caption(version_.product_name);
-    ctl<forms::Label>(4).set_caption("Version " + std::to_string(version_.major) + "." + std::to_string(version_.minor) +
+    ctl<forms::Label>(product_label).set_caption(version_.product_name);
+    ctl<forms::Label>(version_label).set_caption("Version " + std::to_string(version_.major) + "." + std::to_string(version_.minor) +
                                      "." + std::to_string(version_.revision) + file_date_);
-    ctl<forms::Label>(7).set_caption(memory_line());
+    ctl<forms::Label>(memory_label).set_caption(memory_line());
 
-    forms::PictureBox& logo_box = ctl<forms::PictureBox>(12);
-    logo_box.set_picture(forms::load_picture(base_dir + logo));
+    forms::PictureBox& logo_shown = ctl<forms::PictureBox>(logo_box);
+    logo_shown.set_picture(forms::load_picture(base_dir + logo));
     // A screen reader names the window (its caption is empty) and the logo by the product.
     about_->set_accessible_name("About " + version_.product_name);
-    logo_box.set_accessible_name(version_.product_name);
-    for (int entry = 8; entry <= 10; ++entry) {
+    logo_shown.set_accessible_name(version_.product_name);
+    for (int entry = company_label; entry <= trademark_label; ++entry) {
         forms::Label& maker = ctl<forms::Label>(entry);
-        maker.set_left(logo_box.width() + 200);
-        maker.set_width(ctl<forms::Frame>(0).width() - maker.left() - 60);
+        maker.set_left(logo_shown.width() + 200);
+        maker.set_width(ctl<forms::Frame>(title_frame).width() - maker.left() - 60);
     }
-    ctl<forms::Label>(8).set_caption(version_.company_name);
-    ctl<forms::Label>(9).set_caption("\u00A9 " + version_.legal_copyright);
-    ctl<forms::Label>(10).set_caption(version_.legal_trademarks);
+    ctl<forms::Label>(company_label).set_caption(version_.company_name);
+    ctl<forms::Label>(copyright_label).set_caption("\u00A9 " + version_.legal_copyright);
+    ctl<forms::Label>(trademark_label).set_caption(version_.legal_trademarks);
 
-    forms::Image& button = ctl<forms::Image>(13);
+    forms::Image& button = ctl<forms::Image>(picture_button);
     button.set_top(60);
     button.set_left(about_->width() - button.width() - 80);
 }
