@@ -226,13 +226,11 @@ TEST(AboutBox, AtTwiceTheResolutionItKeepsItsLayoutAndItsPicturesTheirSize)
     ASSERT_EQ(seen[1].size(), seen[0].size());
     // Laid out in twips: every control twice as large in pixels, within rounding (and the
     // text heights the fonts give at each size, which the layout follows).
-    std::string sizes;
     for (std::size_t k = 0; k < seen[0].size(); ++k) {
         const auto twice = [](int at_192, int at_96) { return std::abs(at_192 - 2 * at_96) <= 2 + at_96 / 14; };
         EXPECT_TRUE(twice(seen[1][k].width, seen[0][k].width) && twice(seen[1][k].height, seen[0][k].height))
             << seen[0][k].cls << " \"" << seen[0][k].text << "\": " << seen[0][k].width << "x" << seen[0][k].height
             << " at 96 dpi, " << seen[1][k].width << "x" << seen[1][k].height << " at 192";
-        sizes += " " + std::to_string(seen[0][k].width) + "x" + std::to_string(seen[0][k].height);
     }
     // The pictures are drawn at their own size in twips there too: this program's test of
     // that, run at 192 dpi.
