@@ -4,7 +4,7 @@
 #include "msgbox.h"
 
 #include "runtime/app.h"
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 #include <algorithm>
 #include <vector>

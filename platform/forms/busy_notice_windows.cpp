@@ -3,7 +3,7 @@
 #include "busy_notice.h"
 
 #include "runtime/app.h"
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 namespace forms {
 

@@ -1,7 +1,7 @@
 // Frames, labels, picture boxes and images as system windows: labels are the system's static
 // text, the others windows of the program's own class that paint themselves.
 
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 #include <windowsx.h>
 

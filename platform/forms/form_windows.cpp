@@ -3,8 +3,8 @@
 #include "form.h"
 
 #include "application.h"
-#include "menu_windows_impl.h"
-#include "windows_impl.h"
+#include "menu_impl_windows.h"
+#include "impl_windows.h"
 
 #include "win32/broadcast.h"
 

@@ -1,9 +1,9 @@
 // Menus, their entries and menu-item arrays on the system's menus.
 
-#include "menu_windows_impl.h"
+#include "menu_impl_windows.h"
 
 #include "runtime/error.h"
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 #include <algorithm>
 

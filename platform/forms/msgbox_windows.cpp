@@ -4,7 +4,7 @@
 
 #include "runtime/app.h"
 
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 namespace forms {
 namespace {

@@ -1,6 +1,6 @@
 // Pictures loaded by the system's own picture loading (GIF, BMP, JPEG).
 
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 #include "runtime/error.h"
 #include <cstring>

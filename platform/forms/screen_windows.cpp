@@ -1,6 +1,6 @@
 #include "screen.h"
 
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 namespace forms {
 

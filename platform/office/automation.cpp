@@ -6,8 +6,8 @@
 #include "office_process.h"
 #include "office_words.h"
 #include "runtime/error.h"
-#include "runtime/program_path.h"
-#include "settings.h"
+#include "runtime/program_path_linux.h"
+#include "office_settings.h"
 #include "text.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>

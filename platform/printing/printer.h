@@ -3,7 +3,7 @@
 // written by the properties' member identifiers.
 
 #include "queues/queue.h"
-#include "queues/settings.h"
+#include "queues/queue_settings.h"
 #include "runtime/value.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // stored settings and what it offers. Everything a user changes lands in that user's own
 // lpoptions, never in the server's configuration.
 
-#include "queues/settings.h"
+#include "queues/queue_settings.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "forms/application.h"
 #include "forms/form.h"
-#include "forms/native.h"
+#include "forms/native_linux.h"
 #include "forms/image_list.h"
 #include "forms/picture.h"
 #include "runtime/app.h"

@@ -3,7 +3,7 @@
 
 #include "about/about_64.h"
 #include "about/about_window.h"
-#include "forms/windows_impl.h"
+#include "forms/impl_windows.h"
 #include "win32/memory_status.h"
 
 #include "runtime/app.h"

@@ -1,5 +1,5 @@
 #include "drivers.h"
-#include "forms/native.h"
+#include "forms/native_linux.h"
 #include "forms/application.h"
 #include "office_env.h"
 #include "office_probe.h"

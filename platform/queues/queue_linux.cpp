@@ -1,7 +1,7 @@
 // Reading the queues and their stored settings from the print system.
 
 #include "queues/codes.h"
-#include "queues/cups_dests.h"
+#include "queues/dests_linux.h"
 #include "queues/queue.h"
 
 #include <cups/ppd.h>

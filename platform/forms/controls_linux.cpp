@@ -1,10 +1,10 @@
-#include "controls_impl.h"
+#include "controls_linux.h"
 
-#include "colour_impl.h"
+#include "colour_linux.h"
 
-#include "font_impl.h"
-#include "picture_impl.h"
-#include "twips.h"
+#include "font_linux.h"
+#include "picture_linux.h"
+#include "twips_linux.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

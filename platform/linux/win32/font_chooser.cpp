@@ -1,7 +1,7 @@
 #include "win32/font_chooser.h"
 
-#include "forms/colour_impl.h"
-#include "forms/font_impl.h"
+#include "forms/colour_linux.h"
+#include "forms/font_linux.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "screen.h"
 
-#include "twips.h"
+#include "twips_linux.h"
 
 #include <QGuiApplication>
 #include <QScreen>

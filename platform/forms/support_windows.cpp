@@ -1,6 +1,6 @@
 // The measures, fonts, window class and picture drawing the Windows forms share.
 
-#include "windows_impl.h"
+#include "impl_windows.h"
 
 #include <cmath>
 

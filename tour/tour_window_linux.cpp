@@ -2,7 +2,7 @@
 
 #include "tour_window_qt.h"
 
-#include "forms/native.h"
+#include "forms/native_linux.h"
 
 #include <QApplication>
 #include <QFontMetrics>

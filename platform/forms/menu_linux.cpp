@@ -1,4 +1,4 @@
-#include "menu_impl.h"
+#include "menu_linux.h"
 
 #include "runtime/error.h"
 

@@ -1,4 +1,4 @@
-#include "program_path.h"
+#include "program_path_linux.h"
 
 #include <cstdlib>
 #include <sstream>

@@ -3,7 +3,7 @@
 
 #include "dialog_error.h"
 #include "filter_list.h"
-#include "forms/native.h"
+#include "forms/native_linux.h"
 #include "win32/commdlg.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "picture_impl.h"
+#include "picture_linux.h"
 
 #include "runtime/error.h"
-#include "twips.h"
+#include "twips_linux.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 // font written back as Windows writes it.
 
 #include "dialog_error.h"
-#include "forms/font_impl.h"
-#include "forms/native.h"
+#include "forms/font_linux.h"
+#include "forms/native_linux.h"
 #include "win32/commdlg.h"
 #include "win32/font_chooser.h"
 

@@ -1,6 +1,6 @@
 #include "msgbox.h"
 
-#include "focus_return.h"
+#include "focus_return_linux.h"
 
 #include "runtime/app.h"
 

@@ -1,7 +1,7 @@
 #include "win32/shellapi.h"
 
 #include "runtime/error.h"
-#include "runtime/program_path.h"
+#include "runtime/program_path_linux.h"
 
 #include <cerrno>
 #include <cstring>

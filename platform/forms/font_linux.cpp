@@ -1,4 +1,4 @@
-#include "font_impl.h"
+#include "font_linux.h"
 
 #include <QStringList>
 

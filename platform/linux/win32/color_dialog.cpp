@@ -1,8 +1,8 @@
 // The colour dialog: the caller's CHOOSECOLORA shown as Qt's colour dialog.
 
 #include "dialog_error.h"
-#include "forms/colour_impl.h"
-#include "forms/native.h"
+#include "forms/colour_linux.h"
+#include "forms/native_linux.h"
 #include "win32/commdlg.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "native.h"
+#include "native_linux.h"
 
 #include <QObject>
 #include <QPointer>

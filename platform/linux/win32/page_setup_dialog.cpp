@@ -2,7 +2,7 @@
 // dialog on a print-system queue; paper, margins and orientation written back as Windows does.
 
 #include "dialog_error.h"
-#include "forms/native.h"
+#include "forms/native_linux.h"
 #include "win32/commdlg.h"
 #include "win32/print_blocks.h"
 #include "win32/print_qt.h"

@@ -2,7 +2,7 @@
 // the user's own lpoptions as CUPS's own tools keep them.
 
 #include "queues/codes.h"
-#include "queues/cups_dests.h"
+#include "queues/dests_linux.h"
 #include "queues/queue.h"
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "settings.h"
+#include "office_settings.h"
 
 #include "runtime/file_identity.h"
 

@@ -2,13 +2,13 @@
 #include "win32/broadcast.h"
 
 #include "application.h"
-#include "colour_impl.h"
-#include "controls_impl.h"
-#include "focus_return.h"
-#include "font_impl.h"
-#include "menu_impl.h"
-#include "native.h"
-#include "twips.h"
+#include "colour_linux.h"
+#include "controls_linux.h"
+#include "focus_return_linux.h"
+#include "font_linux.h"
+#include "menu_linux.h"
+#include "native_linux.h"
+#include "twips_linux.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

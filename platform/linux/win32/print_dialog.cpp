@@ -2,7 +2,7 @@
 // on a print-system queue, the choices written back as Windows writes them.
 
 #include "dialog_error.h"
-#include "forms/native.h"
+#include "forms/native_linux.h"
 #include "win32/commdlg.h"
 #include "win32/print_blocks.h"
 #include "win32/print_qt.h"
