@@ -1,6 +1,6 @@
 // The tour's window with Qt's widgets.
 
-#include "tour_window_qt.h"
+#include "tour_window_linux.h"
 
 #include "forms/native_linux.h"
 

@@ -2,7 +2,7 @@
 
 #include "operations.h"
 #include "test_app.h"
-#include "tour_window_qt.h"
+#include "tour_window_linux.h"
 
 #include <QAccessible>
 #include <QApplication>
