@@ -3,6 +3,9 @@
 #include "runtime/error.h"
 
 namespace printing {
+
+// The queues this layer stands on: their settings, choices and codes.
+using namespace queues;
 namespace {
 
 constexpr const char* source = "Printer";

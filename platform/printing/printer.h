@@ -49,19 +49,19 @@ public:
     void set(std::int32_t id, const rt::Value& value);
 
     /// The current settings.
-    const Settings& settings() const;
+    const queues::Settings& settings() const;
     /// Whether the printer follows the system default (switch 0x10026).
     bool follows_default() const { return follows_default_; }
 
 private:
     /// Raises 484 unless this stands for a queue that is installed.
     void installed() const;
-    const Queue& queue() const;
+    const queues::Queue& queue() const;
 
     std::string name_;
     mutable bool known_ = false; ///< the queue was found installed
-    mutable std::optional<Queue> queue_;
-    mutable std::optional<Settings> settings_;
+    mutable std::optional<queues::Queue> queue_;
+    mutable std::optional<queues::Settings> settings_;
     bool follows_default_ = false;
 };
 

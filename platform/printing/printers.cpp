@@ -10,6 +10,9 @@
 
 namespace printing {
 
+// The queues this layer stands on: their settings, choices and codes.
+using namespace queues;
+
 Printers::Printers(std::function<void()> while_waiting)
     : while_waiting_(std::move(while_waiting)), receiver_(std::make_unique<win32::BroadcastReceiver>([this](win32::UINT msg, win32::WPARAM, win32::LPARAM lparam) {
           const char* section = reinterpret_cast<const char*>(lparam);

@@ -1,6 +1,6 @@
 #include "queues/queue.h"
 
-namespace printing {
+namespace queues {
 
 const Choice* find_choice(const Choices& choices, std::int32_t code)
 {
@@ -10,4 +10,4 @@ const Choice* find_choice(const Choices& choices, std::int32_t code)
     return nullptr;
 }
 
-} // namespace printing
+} // namespace queues

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace printing {
+namespace queues {
 
 /// The DMPAPER code of a sheet `width_mm` wide and `length_mm` long (within a millimetre);
 /// 0 for a size that has none.
@@ -26,4 +26,4 @@ std::int16_t resolution_dpi(const std::string& choice);
 /// The first code of the range Windows keeps for a printer's own bins, papers and media.
 constexpr std::int16_t user_code_base = 256;
 
-} // namespace printing
+} // namespace queues

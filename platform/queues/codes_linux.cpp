@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <strings.h>
 
-namespace printing {
+namespace queues {
 namespace {
 
 struct Paper {
@@ -101,4 +101,4 @@ std::int16_t resolution_dpi(const std::string& c)
     return dpi > 0 && dpi <= 32767 ? static_cast<std::int16_t>(dpi) : 0;
 }
 
-} // namespace printing
+} // namespace queues

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace printing {
+namespace queues {
 
 /// The destinations as the user sees them (the user's lpoptions over the server's values),
 /// freed when the object goes.
@@ -38,4 +38,4 @@ inline std::string option(const cups_dest_t* d, const char* name)
     return v ? v : "";
 }
 
-} // namespace printing
+} // namespace queues

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace printing {
+namespace queues {
 
 /// A code a queue offers for one setting, with the queue's own name for it.
 struct Choice {
@@ -52,4 +52,4 @@ bool store_user_defaults(const Queue& queue, const Settings& settings, std::uint
 /// The choice with `code` among `choices`; null when the queue does not offer it.
 const Choice* find_choice(const Choices& choices, std::int32_t code);
 
-} // namespace printing
+} // namespace queues

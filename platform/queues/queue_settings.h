@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace printing {
+namespace queues {
 
 /// Codes of the settings, as a DEVMODE gives them (DMORIENT_*, DMRES_*, DMCOLOR_*, DMDUP_*).
 constexpr std::int16_t portrait = 1, landscape = 2;
@@ -39,4 +39,4 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-} // namespace printing
+} // namespace queues

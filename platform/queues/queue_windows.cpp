@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-namespace printing {
+namespace queues {
 namespace {
 
 /// An open printer handle, closed when it goes.
@@ -224,4 +224,4 @@ Scheduler scheduler_state(double, const std::function<void()>&)
     return Scheduler::Answering; // the system's own spooler service, asked in the system's calls
 }
 
-} // namespace printing
+} // namespace queues

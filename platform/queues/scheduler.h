@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace printing {
+namespace queues {
 
 /// What the print system's scheduler did when asked.
 enum class Scheduler { Answering, NotAnswering, NotRunning };
@@ -13,4 +13,4 @@ enum class Scheduler { Answering, NotAnswering, NotRunning };
 /// 50 ms of the wait, on the caller's thread (the program's windows paint meanwhile).
 Scheduler scheduler_state(double seconds, const std::function<void()>& tick = {});
 
-} // namespace printing
+} // namespace queues

@@ -10,7 +10,7 @@
 #include <memory>
 #include <thread>
 
-namespace printing {
+namespace queues {
 
 Scheduler scheduler_state(double seconds, const std::function<void()>& tick)
 {
@@ -45,4 +45,4 @@ Scheduler scheduler_state(double seconds, const std::function<void()>& tick)
     return answer.get();
 }
 
-} // namespace printing
+} // namespace queues

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace printing {
+namespace queues {
 namespace {
 
 /// The options to add to a queue's user defaults, and the other spellings of the same
@@ -127,4 +127,4 @@ bool store_user_defaults(const Queue& queue, const Settings& settings, std::uint
     return all.save();
 }
 
-} // namespace printing
+} // namespace queues

@@ -217,7 +217,7 @@ TEST_F(DefaultPrinterTest, QueueNamesWithCommasOfFullLengthOrInUtf8BecomeTheDefa
     for (const std::string& name : names) {
         access.set_default_printer(name);
         EXPECT_EQ(device(), name + ",winspool,file:///dev/null");
-        EXPECT_EQ(printing::default_queue(), name);
+        EXPECT_EQ(queues::default_queue(), name);
         EXPECT_FALSE(dlg_fail);
     }
     for (const std::string& name : names)

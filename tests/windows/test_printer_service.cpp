@@ -39,7 +39,7 @@ class PrinterService : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(printing::find_queue("Q_A") && printing::find_queue("Q_B"))
+        ASSERT_TRUE(queues::find_queue("Q_A") && queues::find_queue("Q_B"))
             << "the private print scheduler's queues are missing: run scripts/test-windows";
         SetDefaultPrinterA("Q_A");
         printers.set_application(Printer("Q_A"));

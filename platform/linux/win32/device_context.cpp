@@ -23,7 +23,7 @@ Contexts& contexts()
 
 HDC CreateDCA(LPCSTR, LPCSTR device, LPCSTR, const DEVMODEA*)
 {
-    const auto queue = device ? printing::find_queue(device) : std::nullopt;
+    const auto queue = device ? queues::find_queue(device) : std::nullopt;
     if (!queue)
         return 0;
     Contexts& c = contexts();

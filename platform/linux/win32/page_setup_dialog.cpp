@@ -66,7 +66,7 @@ QMarginsF minimum_margins(QPrinter& printer, const QPageSize& size)
 }
 
 /// Writes paper size, margins, unit and new blocks for the sheet chosen.
-BOOL hand_back(PAGESETUPDLGA* psd, const printing::Queue& q, DEVMODEA dm, const printing::Settings& s, const QPageSize& size,
+BOOL hand_back(PAGESETUPDLGA* psd, const queues::Queue& q, DEVMODEA dm, const queues::Settings& s, const QPageSize& size,
                const QMarginsF& margins_mm, bool inches)
 {
     const double per_mm = inches ? 1000 / 25.4 : 100;
@@ -195,14 +195,14 @@ BOOL PageSetupDlgA(PAGESETUPDLGA* psd)
         return dialog_outcome(PDERR_RETDEFFAILURE, FALSE);
     if (!(f & PSD_RETURNDEFAULT) && !qobject_cast<QApplication*>(QCoreApplication::instance()))
         return dialog_outcome(CDERR_DIALOGFAILURE, FALSE);
-    if (printing::queue_names().empty())
+    if (queues::queue_names().empty())
         return dialog_outcome(PDERR_NODEFAULTPRN, FALSE);
     const PrinterBlocks in = read_blocks(psd->hDevMode, psd->hDevNames);
     const std::string queue = queue_for(in.name);
-    const auto q = queue.empty() ? std::nullopt : printing::read_queue(queue);
+    const auto q = queue.empty() ? std::nullopt : queues::read_queue(queue);
     if (!q)
         return dialog_outcome(in.name.empty() ? PDERR_NODEFAULTPRN : PDERR_PRINTERNOTFOUND, FALSE);
-    printing::Settings s = preset_of(*q, in.devmode);
+    queues::Settings s = preset_of(*q, in.devmode);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(QString::fromStdString(q->name));
@@ -231,7 +231,7 @@ BOOL PageSetupDlgA(PAGESETUPDLGA* psd)
         s.orientation = landscape->isChecked() ? 2 : 1;
     if (const std::int16_t paper = paper_of(*q, size)) {
         s.paper_size = paper;
-        s.paper_width = printing::find_choice(q->papers, paper)->width;
+        s.paper_width = queues::find_choice(q->papers, paper)->width;
     }
     const QMarginsF chosen_mm = at_least(shown_margins(dialog, margins), minimum_margins(printer, size));
     return hand_back(psd, *q, in.devmode, s, size.isValid() ? size : preset_size, (f & PSD_MINMARGINS) ? at_least(chosen_mm, minimum) : chosen_mm, inches);

@@ -79,23 +79,23 @@ PrinterBlocks read_blocks(HGLOBAL devmode, HGLOBAL devnames)
 std::string queue_for(const std::string& name)
 {
     if (!name.empty())
-        return printing::find_queue(name).value_or("");
-    std::string queue = printing::default_queue();
+        return queues::find_queue(name).value_or("");
+    std::string queue = queues::default_queue();
     if (queue.empty()) {
-        const auto all = printing::queue_names();
+        const auto all = queues::queue_names();
         if (!all.empty())
             queue = all.front();
     }
     return queue;
 }
 
-printing::Settings preset_of(const printing::Queue& queue, const DEVMODEA& dm)
+queues::Settings preset_of(const queues::Queue& queue, const DEVMODEA& dm)
 {
-    printing::Settings s = queue.defaults;
+    queues::Settings s = queue.defaults;
     const DWORD f = dm.dmFields;
     if (f & DM_ORIENTATION) s.orientation = dm.dmOrientation;
     if (f & DM_PAPERSIZE) {
-        if (const printing::Choice* paper = printing::find_choice(queue.papers, dm.dmPaperSize)) {
+        if (const queues::Choice* paper = queues::find_choice(queue.papers, dm.dmPaperSize)) {
             s.paper_size = dm.dmPaperSize;
             s.paper_width = paper->width;
         }
@@ -109,7 +109,7 @@ printing::Settings preset_of(const printing::Queue& queue, const DEVMODEA& dm)
     return s;
 }
 
-void put_settings(DEVMODEA& dm, const std::string& name, const printing::Settings& s)
+void put_settings(DEVMODEA& dm, const std::string& name, const queues::Settings& s)
 {
     std::memset(dm.dmDeviceName, 0, sizeof dm.dmDeviceName);
     std::memcpy(dm.dmDeviceName, name.data(), std::min<std::size_t>(name.size(), CCHDEVICENAME - 1));
@@ -127,9 +127,9 @@ void put_settings(DEVMODEA& dm, const std::string& name, const printing::Setting
     dm.dmMediaType = static_cast<DWORD>(s.media_type);
 }
 
-printing::Settings settings_of(const DEVMODEA& dm)
+queues::Settings settings_of(const DEVMODEA& dm)
 {
-    printing::Settings s;
+    queues::Settings s;
     s.orientation = dm.dmOrientation;
     s.paper_size = dm.dmPaperSize;
     s.copies = dm.dmCopies;
@@ -141,7 +141,7 @@ printing::Settings settings_of(const DEVMODEA& dm)
     return s;
 }
 
-DEVMODEA devmode_of(const std::string& name, const printing::Settings& s)
+DEVMODEA devmode_of(const std::string& name, const queues::Settings& s)
 {
     DEVMODEA dm{};
     dm.dmSpecVersion = 0x401;
@@ -171,7 +171,7 @@ HGLOBAL devnames_block(const std::string& name, const std::string& port, bool is
 DWORD replace_blocks(HGLOBAL& devmode_handle, HGLOBAL& devnames_handle, const DEVMODEA& devmode, const std::string& name)
 {
     HGLOBAL fresh_devmode = devmode_block(devmode);
-    HGLOBAL fresh_devnames = devnames_block(name, printing::queue_port(name), printing::default_queue() == name);
+    HGLOBAL fresh_devnames = devnames_block(name, queues::queue_port(name), queues::default_queue() == name);
     if (!fresh_devmode || !fresh_devnames) {
         free_block(&fresh_devmode);
         free_block(&fresh_devnames);

@@ -24,14 +24,14 @@ PrinterBlocks read_blocks(HGLOBAL devmode, HGLOBAL devnames);
 std::string queue_for(const std::string& name);
 /// The settings a dialog starts from: the queue's stored defaults, with the fields the
 /// caller's DEVMODE marks in dmFields over them.
-printing::Settings preset_of(const printing::Queue& queue, const DEVMODEA& devmode);
+queues::Settings preset_of(const queues::Queue& queue, const DEVMODEA& devmode);
 /// Writes the printer's name (cut to 31 characters and a NUL) and `settings` into `devmode`
 /// and marks their fields; everything else in it stays.
-void put_settings(DEVMODEA& devmode, const std::string& name, const printing::Settings& settings);
+void put_settings(DEVMODEA& devmode, const std::string& name, const queues::Settings& settings);
 /// The settings a DEVMODE holds, read field by field whatever dmFields marks.
-printing::Settings settings_of(const DEVMODEA& devmode);
+queues::Settings settings_of(const DEVMODEA& devmode);
 /// A DEVMODE of the printer `name` with `settings`, all of its settings fields marked.
-DEVMODEA devmode_of(const std::string& name, const printing::Settings& settings);
+DEVMODEA devmode_of(const std::string& name, const queues::Settings& settings);
 /// Hands a dialog's caller new settings and names blocks for the printer `name` in place of
 /// its own, which are freed; 0, or CDERR_MEMALLOCFAILURE with the caller's left as they were.
 DWORD replace_blocks(HGLOBAL& devmode_handle, HGLOBAL& devnames_handle, const DEVMODEA& devmode, const std::string& name);

@@ -74,21 +74,21 @@ BOOL PrintDlgA(PRINTDLGA* pd)
         if (pd->hDevMode || pd->hDevNames)
             return dialog_outcome(PDERR_RETDEFFAILURE, FALSE);
         const std::string queue = queue_for("");
-        const auto q = queue.empty() ? std::nullopt : printing::read_queue(queue);
+        const auto q = queue.empty() ? std::nullopt : queues::read_queue(queue);
         if (!q)
             return dialog_outcome(PDERR_NODEFAULTPRN, FALSE);
         return hand_back(pd, devmode_of(q->name, q->defaults), q->name);
     }
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return dialog_outcome(CDERR_DIALOGFAILURE, FALSE);
-    if (printing::queue_names().empty())
+    if (queues::queue_names().empty())
         return dialog_outcome(PDERR_NODEFAULTPRN, FALSE);
     const PrinterBlocks in = read_blocks(pd->hDevMode, pd->hDevNames);
     const std::string queue = queue_for(in.name);
-    const auto q = queue.empty() ? std::nullopt : printing::read_queue(queue);
+    const auto q = queue.empty() ? std::nullopt : queues::read_queue(queue);
     if (!q)
         return dialog_outcome(in.name.empty() ? PDERR_NODEFAULTPRN : PDERR_PRINTERNOTFOUND, FALSE);
-    printing::Settings preset = preset_of(*q, in.devmode);
+    queues::Settings preset = preset_of(*q, in.devmode);
     if (!(in.devmode.dmFields & DM_COPIES) && pd->nCopies > 0)
         preset.copies = static_cast<std::int16_t>(pd->nCopies);
 
@@ -118,10 +118,10 @@ BOOL PrintDlgA(PRINTDLGA* pd)
 
     const bool to_file = printer.outputFormat() == QPrinter::PdfFormat;
     const std::string chosen = to_file ? q->name : queue_for(printer.printerName().toStdString());
-    const auto c = chosen.empty() ? std::nullopt : printing::read_queue(chosen);
+    const auto c = chosen.empty() ? std::nullopt : queues::read_queue(chosen);
     if (!c)
         return dialog_outcome(PDERR_PRINTERNOTFOUND, FALSE);
-    const printing::Settings got = keep.chosen(*c, chosen == q->name ? preset : c->defaults);
+    const queues::Settings got = keep.chosen(*c, chosen == q->name ? preset : c->defaults);
 
     // The caller's settings stay where the dialog has nothing to say; the chosen ones replace them.
     DEVMODEA dm = in.devmode;

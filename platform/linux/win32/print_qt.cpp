@@ -26,24 +26,24 @@ const ppd_option_t* ppd_option_of(const QComboBox* combo)
 }
 
 /// The name of the choice the settings ask for under the PPD option `keyword`; empty when none.
-std::string wanted_choice(const printing::Queue& q, const printing::Settings& s, const char* keyword)
+std::string wanted_choice(const queues::Queue& q, const queues::Settings& s, const char* keyword)
 {
-    const printing::Choice* c = nullptr;
-    if (qstrcmp(keyword, "InputSlot") == 0) c = printing::find_choice(q.bins, s.bin);
-    if (qstrcmp(keyword, "MediaType") == 0) c = printing::find_choice(q.media_types, s.media_type);
-    if (qstrcmp(keyword, "Resolution") == 0) c = printing::find_choice(q.qualities, s.quality);
-    if (qstrcmp(keyword, "ColorModel") == 0) c = printing::find_choice(q.colours, s.colour);
+    const queues::Choice* c = nullptr;
+    if (qstrcmp(keyword, "InputSlot") == 0) c = queues::find_choice(q.bins, s.bin);
+    if (qstrcmp(keyword, "MediaType") == 0) c = queues::find_choice(q.media_types, s.media_type);
+    if (qstrcmp(keyword, "Resolution") == 0) c = queues::find_choice(q.qualities, s.quality);
+    if (qstrcmp(keyword, "ColorModel") == 0) c = queues::find_choice(q.colours, s.colour);
     return c ? c->name : "";
 }
 
 /// The code whose choice is named `name`: the untouched code when its choice has that name,
 /// else the first code with it; `untouched` when no choice has it.
 template <typename Code>
-Code code_named(const printing::Choices& choices, const std::string& name, Code untouched)
+Code code_named(const queues::Choices& choices, const std::string& name, Code untouched)
 {
-    if (const printing::Choice* u = printing::find_choice(choices, untouched); u && u->name == name)
+    if (const queues::Choice* u = queues::find_choice(choices, untouched); u && u->name == name)
         return untouched;
-    for (const printing::Choice& c : choices)
+    for (const queues::Choice& c : choices)
         if (c.name == name && c.code >= 0)
             return static_cast<Code>(c.code);
     return untouched;
@@ -51,37 +51,37 @@ Code code_named(const printing::Choices& choices, const std::string& name, Code 
 
 } // namespace
 
-QPageSize page_size_of(const printing::Queue& queue, std::int16_t paper)
+QPageSize page_size_of(const queues::Queue& queue, std::int16_t paper)
 {
-    if (!printing::find_choice(queue.papers, paper))
+    if (!queues::find_choice(queue.papers, paper))
         return QPageSize();
     return QPageSize(QPageSize::id(paper));
 }
 
-std::int16_t paper_of(const printing::Queue& queue, const QPageSize& size)
+std::int16_t paper_of(const queues::Queue& queue, const QPageSize& size)
 {
     const int id = size.windowsId();
-    if (printing::find_choice(queue.papers, id))
+    if (queues::find_choice(queue.papers, id))
         return static_cast<std::int16_t>(id);
-    for (const printing::Choice& c : queue.papers)
+    for (const queues::Choice& c : queue.papers)
         if (QString::fromStdString(c.name) == size.key())
             return static_cast<std::int16_t>(c.code);
     return 0;
 }
 
-void apply_settings(QPrinter& printer, const printing::Queue& queue, const printing::Settings& s)
+void apply_settings(QPrinter& printer, const queues::Queue& queue, const queues::Settings& s)
 {
     printer.setPageOrientation(s.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (const QPageSize size = page_size_of(queue, s.paper_size); size.isValid())
         printer.setPageSize(size);
     printer.setCopyCount(std::max<int>(1, s.copies));
     printer.setDuplex(s.duplex == 2 ? QPrinter::DuplexLongSide : s.duplex == 3 ? QPrinter::DuplexShortSide : QPrinter::DuplexNone);
-    const printing::Choice* model = printing::find_choice(queue.colours, s.colour);
-    const bool grey = s.colour == 1 || (model && printing::colour_code(model->name) == 1);
+    const queues::Choice* model = queues::find_choice(queue.colours, s.colour);
+    const bool grey = s.colour == 1 || (model && queues::colour_code(model->name) == 1);
     printer.setColorMode(grey ? QPrinter::GrayScale : QPrinter::Color);
 }
 
-PropertiesPreset::PropertiesPreset(QPrinter& printer, const printing::Queue& queue, const printing::Settings& preset)
+PropertiesPreset::PropertiesPreset(QPrinter& printer, const queues::Queue& queue, const queues::Settings& preset)
     : printer_(printer), queue_(queue), preset_(preset)
 {
     qApp->installEventFilter(this);
@@ -134,9 +134,9 @@ void PropertiesPreset::preset_page(QWidget* page)
     }
 }
 
-printing::Settings PropertiesPreset::chosen(const printing::Queue& chosen, const printing::Settings& untouched) const
+queues::Settings PropertiesPreset::chosen(const queues::Queue& chosen, const queues::Settings& untouched) const
 {
-    printing::Settings s = untouched;
+    queues::Settings s = untouched;
     s.orientation = printer_.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
     s.copies = static_cast<std::int16_t>(std::clamp(printer_.copyCount(), 1, 9999));
     switch (printer_.duplex()) {
@@ -145,7 +145,7 @@ printing::Settings PropertiesPreset::chosen(const printing::Queue& chosen, const
     case QPrinter::DuplexShortSide: s.duplex = 3; break;
     default: break;
     }
-    if (!printing::find_choice(chosen.duplexes, s.duplex))
+    if (!queues::find_choice(chosen.duplexes, s.duplex))
         s.duplex = untouched.duplex;
 
     // The properties page decides the rest once the user confirmed it, or when the queue
@@ -154,7 +154,7 @@ printing::Settings PropertiesPreset::chosen(const printing::Queue& chosen, const
         return s;
     if (const std::int16_t paper = paper_of(chosen, confirmed_size_.isValid() ? confirmed_size_ : printer_.pageLayout().pageSize())) {
         s.paper_size = paper;
-        s.paper_width = printing::find_choice(chosen.papers, paper)->width;
+        s.paper_width = queues::find_choice(chosen.papers, paper)->width;
     }
     const QStringList options =
         printer_.printEngine()->property(QPrintEngine::PrintEnginePropertyKey(0xfe00)).toStringList();
@@ -162,27 +162,27 @@ printing::Settings PropertiesPreset::chosen(const printing::Queue& chosen, const
         const qsizetype at = options.indexOf(QString::fromLatin1(keyword));
         return at < 0 || at % 2 != 0 || at + 1 >= options.size() ? "" : options[at + 1].toStdString();
     };
-    auto option = [&](const char* keyword, auto driver_default, const printing::Choices& choices) {
+    auto option = [&](const char* keyword, auto driver_default, const queues::Choices& choices) {
         const std::string name = listed(keyword);
         if (name.empty())
             return driver_default; // not listed: the PPD's own default
         return code_named(choices, name, driver_default);
     };
-    const printing::Settings& d = chosen.driver_defaults;
+    const queues::Settings& d = chosen.driver_defaults;
     s.bin = option("InputSlot", d.bin, chosen.bins);
     s.media_type = option("MediaType", d.media_type, chosen.media_types);
     s.quality = option("Resolution", d.quality, chosen.qualities);
     // Colour is the page's colour model where the queue has one, and every grey model is
     // grey; Qt's own colour mode knows only the one it calls grey.
     const bool has_models = std::any_of(chosen.colours.begin(), chosen.colours.end(),
-                                        [](const printing::Choice& c) { return !c.name.empty(); });
+                                        [](const queues::Choice& c) { return !c.name.empty(); });
     if (const std::string model = listed("ColorModel"); !model.empty())
-        s.colour = code_named(chosen.colours, model, printing::colour_code(model));
+        s.colour = code_named(chosen.colours, model, queues::colour_code(model));
     else if (has_models)
         s.colour = d.colour;
     else
         s.colour = printer_.colorMode() == QPrinter::GrayScale ? 1 : 2;
-    if (!printing::find_choice(chosen.colours, s.colour))
+    if (!queues::find_choice(chosen.colours, s.colour))
         s.colour = untouched.colour;
     return s;
 }

@@ -54,12 +54,12 @@ DWORD copy_keys(const std::vector<std::string>& keys, LPSTR buffer, DWORD size)
 std::optional<std::string> queue_named_first(const std::string& entry)
 {
     for (std::size_t end = entry.rfind(','); end != std::string::npos && end > 0; end = entry.rfind(',', end - 1))
-        if (const auto queue = printing::find_queue(entry.substr(0, end)))
+        if (const auto queue = queues::find_queue(entry.substr(0, end)))
             return queue;
-    return entry.find(',') == std::string::npos ? printing::find_queue(entry) : std::nullopt;
+    return entry.find(',') == std::string::npos ? queues::find_queue(entry) : std::nullopt;
 }
 
-std::string ports_entry(const std::string& queue) { return "winspool," + printing::queue_port(queue) + ",15,45"; }
+std::string ports_entry(const std::string& queue) { return "winspool," + queues::queue_port(queue) + ",15,45"; }
 
 } // namespace
 
@@ -70,13 +70,13 @@ DWORD GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default_text, LPSTR b
         return copy_out(fallback, buffer, size);
     if (same(section, "PrinterPorts")) {
         if (!key)
-            return copy_keys(printing::queue_names(), buffer, size);
-        const auto queue = printing::find_queue(key);
+            return copy_keys(queues::queue_names(), buffer, size);
+        const auto queue = queues::find_queue(key);
         return copy_out(queue ? ports_entry(*queue) : fallback, buffer, size);
     }
     if (same(section, "windows") && same(key, "Device")) {
-        const std::string queue = printing::default_queue();
-        return copy_out(queue.empty() ? fallback : queue + ",winspool," + printing::queue_port(queue), buffer, size);
+        const std::string queue = queues::default_queue();
+        return copy_out(queue.empty() ? fallback : queue + ",winspool," + queues::queue_port(queue), buffer, size);
     }
     if (!key)
         return copy_keys(ini_keys(win_ini_path(), section), buffer, size);
@@ -98,7 +98,7 @@ BOOL WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value)
         // "name,driver,port": the printer the name stands for becomes the user's default.
         const std::string entry = value ? value : "";
         const auto queue = queue_named_first(entry);
-        if (!queue || !printing::make_default_queue(*queue)) {
+        if (!queue || !queues::make_default_queue(*queue)) {
             SetLastError(ERROR_INVALID_PRINTER_NAME);
             return FALSE;
         }

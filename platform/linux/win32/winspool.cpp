@@ -17,7 +17,7 @@ namespace {
 // Like the spooler's own, the handle table belongs to the process.
 struct OpenQueue {
     std::string name;                    ///< the queue's own spelling
-    std::optional<printing::Queue> read; ///< what the print system said of it, once asked
+    std::optional<queues::Queue> read; ///< what the print system said of it, once asked
 };
 
 struct Handles {
@@ -39,10 +39,10 @@ OpenQueue* queue_of(HANDLE printer)
 
 /// The queue's information, read once for the handle: the size query and the read that
 /// follows it, and a change after them, see the same queue.
-const printing::Queue* queue_read(OpenQueue& q)
+const queues::Queue* queue_read(OpenQueue& q)
 {
     if (!q.read)
-        q.read = printing::read_queue(q.name);
+        q.read = queues::read_queue(q.name);
     if (!q.read)
         SetLastError(ERROR_INVALID_PRINTER_NAME);
     return q.read ? &*q.read : nullptr;
@@ -90,7 +90,7 @@ BOOL too_small(std::size_t need, DWORD* needed)
 
 BOOL info_2(OpenQueue& open, BYTE* buffer, DWORD size, DWORD* needed)
 {
-    const printing::Queue* q = queue_read(open);
+    const queues::Queue* q = queue_read(open);
     if (!q)
         return FALSE;
     Layout layout(sizeof(PRINTER_INFO_2A));
@@ -115,7 +115,7 @@ BOOL info_2(OpenQueue& open, BYTE* buffer, DWORD size, DWORD* needed)
     info->pDevMode = reinterpret_cast<DEVMODEA*>(buffer + dm_at);
     *info->pDevMode = devmode_of(q->name, q->defaults);
     info->Attributes = PRINTER_ATTRIBUTE_QUEUED | PRINTER_ATTRIBUTE_LOCAL |
-                       (printing::default_queue() == q->name ? PRINTER_ATTRIBUTE_DEFAULT : 0);
+                       (queues::default_queue() == q->name ? PRINTER_ATTRIBUTE_DEFAULT : 0);
     layout.write_texts(buffer);
     if (needed)
         *needed = static_cast<DWORD>(layout.size());
@@ -126,14 +126,14 @@ BOOL info_5(const OpenQueue& open, BYTE* buffer, DWORD size, DWORD* needed)
 {
     const std::string& name = open.name;
     Layout layout(sizeof(PRINTER_INFO_5A));
-    const std::size_t name_at = layout.text(name), port_at = layout.text(printing::queue_port(name));
+    const std::size_t name_at = layout.text(name), port_at = layout.text(queues::queue_port(name));
     if (!buffer || size < layout.size())
         return too_small(layout.size(), needed);
     auto* info = reinterpret_cast<PRINTER_INFO_5A*>(buffer);
     info->pPrinterName = reinterpret_cast<LPSTR>(buffer + name_at);
     info->pPortName = reinterpret_cast<LPSTR>(buffer + port_at);
     info->Attributes = PRINTER_ATTRIBUTE_QUEUED | PRINTER_ATTRIBUTE_LOCAL |
-                       (printing::default_queue() == name ? PRINTER_ATTRIBUTE_DEFAULT : 0);
+                       (queues::default_queue() == name ? PRINTER_ATTRIBUTE_DEFAULT : 0);
     info->DeviceNotSelectedTimeout = 15000;
     info->TransmissionRetryTimeout = 45000;
     layout.write_texts(buffer);
@@ -151,7 +151,7 @@ BOOL OpenPrinterA(LPCSTR name, HANDLE* printer, PRINTER_DEFAULTSA*)
         return FALSE;
     }
     *printer = 0;
-    const std::optional<std::string> queue = name ? printing::find_queue(name) : std::nullopt;
+    const std::optional<std::string> queue = name ? queues::find_queue(name) : std::nullopt;
     if (!queue) {
         SetLastError(ERROR_INVALID_PRINTER_NAME);
         return FALSE;
@@ -196,10 +196,10 @@ BOOL SetPrinterA(HANDLE printer, DWORD level, BYTE* info, DWORD command)
         // Only the first 154 bytes are certain to be the caller's: read the fields one by one.
         DEVMODEA copy{};
         std::memcpy(&copy, dm, offsetof(DEVMODEA, dmPanningHeight));
-        const printing::Queue* q = queue_read(*queue);
+        const queues::Queue* q = queue_read(*queue);
         if (!q)
             return FALSE;
-        if (!printing::store_user_defaults(*q, settings_of(copy), copy.dmFields)) {
+        if (!queues::store_user_defaults(*q, settings_of(copy), copy.dmFields)) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
@@ -207,7 +207,7 @@ BOOL SetPrinterA(HANDLE printer, DWORD level, BYTE* info, DWORD command)
     }
     if (level == 5) {
         const auto* p5 = reinterpret_cast<const PRINTER_INFO_5A*>(info);
-        if ((p5->Attributes & PRINTER_ATTRIBUTE_DEFAULT) && !printing::make_default_queue(queue->name)) {
+        if ((p5->Attributes & PRINTER_ATTRIBUTE_DEFAULT) && !queues::make_default_queue(queue->name)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
         }
