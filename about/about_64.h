@@ -51,6 +51,16 @@ public:
 private:
     void setup_about();
     void layout_about(const std::string& grfic, float g_rat, const std::string& logo);
+    /// Lays the three frames out one under the other, `frame_width` wide, the description and
+    /// comments lines in the first; their heights together.
+    int stack_frames(int frame_width);
+    /// Shows the side picture (none when `grfic` is empty) and sizes the box to it and the
+    /// frames, which move right of it.
+    void place_side_picture(const std::string& grfic, float g_rat, int frames_height);
+    /// Places the title and memory lines in their frames and gives them their texts.
+    void place_texts();
+    /// Shows the logo and the maker's lines beside it.
+    void show_logo_and_makers(const std::string& logo);
     std::int16_t text_height(const std::string& text, int width);
     void apply_settings();
     std::string memory_line() const;

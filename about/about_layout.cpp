@@ -18,13 +18,21 @@ std::int16_t about_64::text_height(const std::string& text, int width)
 void about_64::layout_about(const std::string& grfic, float g_rat, const std::string& logo)
 {
     apply_settings();
+    const int frame_width = 4200;
+    const int frames_height = stack_frames(frame_width);
+    place_side_picture(grfic, g_rat, frames_height);
+    place_texts();
+    show_logo_and_makers(logo);
 
-    int frame_width = 4200;
-    int running_top = 1000;
-    int frames_height = 0;
-    std::int16_t side_width = 0;
+    forms::Image& button = ctl<forms::Image>(picture_button);
+    button.set_top(60);
+    button.set_left(about_->width() - button.width() - 80);
+}
 
+int about_64::stack_frames(int frame_width)
+{
     // The description and comments lines show only when they have a text.
+    int running_top = 1000;
     const std::string* texts[] = {&version_.file_description, &version_.comments};
     for (int k = 0; k < 2; ++k) {
         forms::Label& line = ctl<forms::Label>(description_label + k);
@@ -42,6 +50,7 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
     }
     ctl<forms::Frame>(title_frame).set_height(running_top + 200);
 
+    int frames_height = 0;
     for (int i = title_frame; i <= maker_frame; ++i) {
         forms::Frame& f = ctl<forms::Frame>(i);
         f.set_width(frame_width);
@@ -51,12 +60,19 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
             f.set_top(ctl<forms::Frame>(i - 1).top() + ctl<forms::Frame>(i - 1).height() + 300);
         frames_height += f.height();
     }
+    return frames_height;
+}
 
+void about_64::place_side_picture(const std::string& grfic, float g_rat, int frames_height)
+{
+    // The side picture runs the box's height, as wide as its ratio makes it; the box widens
+    // by it and the frames move right of it.
     forms::Image& side = ctl<forms::Image>(side_picture);
+    int box_width = 0;
+    std::int16_t side_width = 0;
     if (grfic.empty()) {
         side.set_visible(false);
-        frame_width = ctl<forms::Frame>(title_frame).width() + 800;
-        side_width = 0;
+        box_width = ctl<forms::Frame>(title_frame).width() + 800;
     } else {
         side.set_top(0);
         side.set_left(0);
@@ -65,13 +81,16 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
         side.set_width(rt::cint(wide)); // the same rounding as side_width below
         side.set_picture(forms::load_picture(base_dir + grfic));
         side.set_visible(true);
-        frame_width = ctl<forms::Frame>(title_frame).width() + side.width() + 800;
+        box_width = ctl<forms::Frame>(title_frame).width() + side.width() + 800;
         side_width = rt::cint(wide);
     }
-
-    about_->set_size(frame_width, 1600 + frames_height);
+    about_->set_size(box_width, 1600 + frames_height);
     for (int i = title_frame; i <= maker_frame; ++i)
         ctl<forms::Frame>(i).set_left(rt::add16(side_width, 400));
+}
+
+void about_64::place_texts()
+{
     for (int entry = product_label; entry <= comments_label; ++entry) {
         ctl<forms::Label>(entry).set_left(100);
         ctl<forms::Label>(entry).set_width(ctl<forms::Frame>(title_frame).width() - 200);
@@ -80,10 +99,14 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
     ctl<forms::Label>(memory_label).set_width(ctl<forms::Frame>(memory_frame).width() - 100);
 
     ctl<forms::Label>(product_label).set_caption(version_.product_name);
-    ctl<forms::Label>(version_label).set_caption("Version " + std::to_string(version_.major) + "." + std::to_string(version_.minor) +
-                                     "." + std::to_string(version_.revision) + file_date_);
+    ctl<forms::Label>(version_label).set_caption("Version " + std::to_string(version_.major) + "." +
+                                                 std::to_string(version_.minor) + "." +
+                                                 std::to_string(version_.revision) + file_date_);
     ctl<forms::Label>(memory_label).set_caption(memory_line());
+}
 
+void about_64::show_logo_and_makers(const std::string& logo)
+{
     forms::PictureBox& logo_shown = ctl<forms::PictureBox>(logo_box);
     logo_shown.set_picture(forms::load_picture(base_dir + logo));
     // A screen reader names the window (its caption is empty) and the logo by the product.
@@ -97,8 +120,4 @@ void about_64::layout_about(const std::string& grfic, float g_rat, const std::st
     ctl<forms::Label>(company_label).set_caption(version_.company_name);
     ctl<forms::Label>(copyright_label).set_caption("\u00A9 " + version_.legal_copyright);
     ctl<forms::Label>(trademark_label).set_caption(version_.legal_trademarks);
-
-    forms::Image& button = ctl<forms::Image>(picture_button);
-    button.set_top(60);
-    button.set_left(about_->width() - button.width() - 80);
 }
