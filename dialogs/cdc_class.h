@@ -70,6 +70,9 @@ public:
     const win32::OPENFILENAMEA& file_record() const { return file_dlg; }
 
 private:
+    /// Makes the printer the person chose (`chosen`, upper-cased) the application printer,
+    /// and the default too when default_flag asks; false when setting the default failed.
+    bool follow_chosen(const std::string& chosen);
     friend struct CDC_test_access; // the tests reach the private routines through it
 
     open_result get_open_files(win32::HWND huke);

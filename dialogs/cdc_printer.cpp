@@ -75,45 +75,28 @@ std::string upper(std::string text)
 
 } // namespace
 
-void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
+namespace {
+
+/// The settings a printing dialog starts from: the application printer's paper, each read on
+/// its own (one it cannot give is left out). The paper is marked as set with the orientation
+/// and duplex: an untouched OK keeps it.
+win32::DEVMODEA paper_settings(const printing::Printer& p)
 {
     using namespace printing;
-    dlg_fail_ = false;
-    refresh_printers();
-    win32::PRINTDLGA pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = win32::as_handle(huke.to_int32());
-    pd.Flags = flgs;
-
-    // The settings the dialog starts from: the application printer's, each read on its own.
     win32::DEVMODEA dm{};
-    Printer& app_printer = printers_.application();
-    attempt([&] {
-        std::string name = app_printer.get(prnDeviceName).to_text();
-        name.resize(win32::CCHDEVICENAME, ' '); // padded with blanks, or cut
-        std::memcpy(dm.dmDeviceName, name.data(), win32::CCHDEVICENAME);
-    });
     dm.dmSize = devmode_bytes;
-    // The paper is marked as set with the orientation and duplex: an untouched OK keeps it.
     dm.dmFields = win32::DM_ORIENTATION | win32::DM_PAPERSIZE | win32::DM_DUPLEX;
-    attempt([&] { dm.dmPaperWidth = app_printer.get(prnPaperWidth).to_int16(); });
-    attempt([&] { dm.dmOrientation = app_printer.get(prnOrientation).to_int16(); });
-    attempt([&] { dm.dmPaperSize = app_printer.get(prnPaperSize).to_int16(); });
-    attempt([&] { dm.dmDuplex = app_printer.get(prnDuplex).to_int16(); });
-    pd.hDevMode = block_holding(&dm, devmode_bytes);
+    attempt([&] { dm.dmPaperWidth = p.get(prnPaperWidth).to_int16(); });
+    attempt([&] { dm.dmOrientation = p.get(prnOrientation).to_int16(); });
+    attempt([&] { dm.dmPaperSize = p.get(prnPaperSize).to_int16(); });
+    return dm;
+}
 
-    // The names: driver, device and port, each after its NUL, blank-padded to 100 characters.
-    std::string driver, device, port;
-    try {
-        driver = app_printer.get(prnDriverName).to_text();
-        device = app_printer.get(prnDeviceName).to_text();
-        port = app_printer.get(prnPort).to_text();
-    } catch (...) {
-        win32::GlobalFree(pd.hDevMode); // the caller gets the error, not a block nobody frees
-        throw;
-    }
-    // Names longer than the 100 characters (a queue's name may have 127 bytes) make the block
-    // as long as they need: cut, the device's name would name no printer.
+/// The names block the print dialog starts from: driver, device and port, each after its NUL,
+/// blank-padded to 100 characters. Names longer than that (a queue's name may have 127 bytes)
+/// make the block as long as they need: cut, the device's name would name no printer.
+std::vector<char> names_block(const std::string& driver, const std::string& device, const std::string& port)
+{
     std::string names = driver + '\0' + device + '\0' + port + '\0';
     std::vector<char> dn(std::max(devnames_bytes, 8 + names.size()), '\0');
     const win32::WORD driver_at = 8;
@@ -124,7 +107,55 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
     std::memcpy(dn.data() + 4, &output_at, 2);
     names.resize(dn.size() - 8, ' ');
     std::memcpy(dn.data() + 8, names.data(), names.size());
-    pd.hDevNames = block_holding(dn.data(), dn.size());
+    return dn;
+}
+
+/// The printer the person chose, by its whole name from the names block (the settings hold
+/// only its first 31 characters), upper-cased as printers are compared.
+std::string chosen_printer(const win32::PRINTDLGA& pd, const win32::DEVMODEA& dm)
+{
+    std::string device = device_in(pd.hDevNames);
+    if (device.empty()) {
+        const char* name = reinterpret_cast<const char*>(dm.dmDeviceName);
+        const std::size_t length = strnlen(name, win32::CCHDEVICENAME);
+        if (length == win32::CCHDEVICENAME)
+            throw rt::Error(rt::errInvalidCall, "CDC_class", "Invalid procedure call or argument");
+        device.assign(name, length);
+    }
+    return upper(device);
+}
+
+} // namespace
+
+void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
+{
+    using namespace printing;
+    dlg_fail_ = false;
+    refresh_printers();
+    win32::PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = win32::as_handle(huke.to_int32());
+    pd.Flags = flgs;
+
+    // The settings the dialog starts from: the application printer's.
+    Printer& app_printer = printers_.application();
+    win32::DEVMODEA dm = paper_settings(app_printer);
+    attempt([&] {
+        std::string name = app_printer.get(prnDeviceName).to_text();
+        name.resize(win32::CCHDEVICENAME, ' '); // padded with blanks, or cut
+        std::memcpy(dm.dmDeviceName, name.data(), win32::CCHDEVICENAME);
+    });
+    attempt([&] { dm.dmDuplex = app_printer.get(prnDuplex).to_int16(); });
+    pd.hDevMode = block_holding(&dm, devmode_bytes);
+    try {
+        const std::vector<char> names = names_block(app_printer.get(prnDriverName).to_text(),
+                                                    app_printer.get(prnDeviceName).to_text(),
+                                                    app_printer.get(prnPort).to_text());
+        pd.hDevNames = block_holding(names.data(), names.size());
+    } catch (...) {
+        win32::GlobalFree(pd.hDevMode); // the caller gets the error, not a block nobody frees
+        throw;
+    }
 
     if (!win32::PrintDlgA(&pd)) {
         win32::GlobalFree(pd.hDevMode);
@@ -133,35 +164,14 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
         dialog_failed("ShowPrinter");
         return;
     }
-    // The settings tell the choices and the names block the printer, by its whole name (the
-    // settings hold only its first 31 characters); page range and device context are not used.
-    std::string chosen_device = device_in(pd.hDevNames);
+    // The settings tell the choices and the names block the printer; page range and device
+    // context are not used.
     if (pd.hDC)
         win32::DeleteDC(pd.hDC);
     take_block(pd.hDevMode, &dm, devmode_bytes);
-
-    if (chosen_device.empty()) {
-        const char* chosen_name = reinterpret_cast<const char*>(dm.dmDeviceName);
-        const std::size_t length = strnlen(chosen_name, win32::CCHDEVICENAME);
-        if (length == win32::CCHDEVICENAME)
-            throw rt::Error(rt::errInvalidCall, "CDC_class", "Invalid procedure call or argument");
-        chosen_device.assign(chosen_name, length);
-    }
-    const std::string chosen = upper(chosen_device);
-
-    if (chosen != upper(app_printer.get(prnDeviceName).to_text())) {
-        for (const Printer& member : printers_.collection()) {
-            if (upper(member.get(prnDeviceName).to_text()) != chosen)
-                continue;
-            if (default_flag_) {
-                set_default_printer(chosen);
-                if (dlg_fail_)
-                    return;
-            }
-            printers_.set_application(member);
-            printers_.application().set(prnFollowsDefault, rt::Value(true));
-        }
-    }
+    const std::string chosen = chosen_printer(pd, dm);
+    if (chosen != upper(app_printer.get(prnDeviceName).to_text()) && !follow_chosen(chosen))
+        return;
 
     Printer& now = printers_.application();
     // The copies come in the settings when the printer makes them, else in the record for the
@@ -183,22 +193,34 @@ void CDC_class::ShowPrinter(const rt::Value& huke, win32::DWORD flgs)
     }
 }
 
+bool CDC_class::follow_chosen(const std::string& chosen)
+{
+    using namespace printing;
+    for (const Printer& member : printers_.collection()) {
+        if (upper(member.get(prnDeviceName).to_text()) != chosen)
+            continue;
+        if (default_flag_) {
+            set_default_printer(chosen);
+            if (dlg_fail_)
+                return false;
+        }
+        printers_.set_application(member);
+        printers_.application().set(prnFollowsDefault, rt::Value(true));
+    }
+    return true;
+}
+
 std::int32_t CDC_class::ShowPageSetupDlg(const rt::Value& huke, win32::DWORD flgs)
 {
     using namespace printing;
     win32::PAGESETUPDLGA psd{};
-    win32::DEVMODEA dm{};
     refresh_printers();
     Printer& app_printer = printers_.application();
     psd.lStructSize = sizeof psd;
     attempt([&] { psd.hwndOwner = win32::as_handle(huke.to_int32()); });
     psd.hInstance = win32::as_handle(rt::App::instance());
     psd.Flags = flgs;
-    dm.dmSize = devmode_bytes;
-    dm.dmFields = win32::DM_ORIENTATION | win32::DM_PAPERSIZE | win32::DM_DUPLEX;
-    attempt([&] { dm.dmPaperWidth = app_printer.get(prnPaperWidth).to_int16(); });
-    attempt([&] { dm.dmOrientation = app_printer.get(prnOrientation).to_int16(); });
-    attempt([&] { dm.dmPaperSize = app_printer.get(prnPaperSize).to_int16(); });
+    win32::DEVMODEA dm = paper_settings(app_printer);
     psd.hDevMode = block_holding(&dm, devmode_bytes);
 
     if (!win32::PageSetupDlgA(&psd)) {
