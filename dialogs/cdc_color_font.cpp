@@ -42,58 +42,71 @@ std::int32_t CDC_class::ShowColor(win32::HWND huke, win32::DWORD flgs)
     return static_cast<std::int32_t>(cc.rgbResult);
 }
 
-std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
-{
-    std::string result;
-    dlg_fail_ = false;
+namespace {
 
+/// The font the dialog starts from: Century Gothic (its name blank-padded to 31 characters),
+/// of normal weight, in the default character set.
+win32::LOGFONTA starting_font()
+{
     win32::LOGFONTA lf{};
     lf.lfWeight = 400;
     lf.lfCharSet = 1;           // DEFAULT_CHARSET
     lf.lfPitchAndFamily = 0x10; // FF_ROMAN, DEFAULT_PITCH
     const std::string face = std::string("Century Gothic") + std::string(31 - 14, ' ');
     std::memcpy(lf.lfFaceName, face.c_str(), face.size() + 1);
+    return lf;
+}
 
-    // The font travels through a movable block; without one the dialog gets no address at all.
-    // The block and the printer's device context are let go on every way out, errors included.
-    struct Held {
-        win32::HGLOBAL block = 0;
-        void* locked = nullptr;
-        win32::HDC dc = 0;
-        ~Held()
-        {
-            if (locked)
-                win32::GlobalUnlock(block);
-            if (block)
-                win32::GlobalFree(block);
-            if (dc)
-                win32::DeleteDC(dc);
-        }
-    } held;
-    const win32::HGLOBAL font_block = held.block =
-        win32::GlobalAlloc(win32::GMEM_MOVEABLE | win32::GMEM_ZEROINIT, sizeof lf);
-    void* locked = held.locked = font_block ? win32::GlobalLock(font_block) : nullptr;
-    if (!locked) {
-        last_dlg_error = static_cast<std::int32_t>(font_block ? win32::CDERR_MEMLOCKFAILURE : win32::CDERR_MEMALLOCFAILURE);
+/// What the font dialog holds while it runs: the movable block the font travels through
+/// (without one the dialog gets no address at all), locked, and the printer's device context;
+/// let go on every way out, errors included.
+struct FontDialogHold {
+    win32::HGLOBAL block = 0;
+    void* locked = nullptr;
+    win32::HDC dc = 0;
+    FontDialogHold() = default;
+    FontDialogHold(const FontDialogHold&) = delete;
+    FontDialogHold& operator=(const FontDialogHold&) = delete;
+    ~FontDialogHold()
+    {
+        if (locked)
+            win32::GlobalUnlock(block);
+        if (block)
+            win32::GlobalFree(block);
+        if (dc)
+            win32::DeleteDC(dc);
+    }
+};
+
+} // namespace
+
+std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
+{
+    dlg_fail_ = false;
+    win32::LOGFONTA lf = starting_font();
+    FontDialogHold held;
+    held.block = win32::GlobalAlloc(win32::GMEM_MOVEABLE | win32::GMEM_ZEROINIT, sizeof lf);
+    held.locked = held.block ? win32::GlobalLock(held.block) : nullptr;
+    if (!held.locked) {
+        last_dlg_error = static_cast<std::int32_t>(held.block ? win32::CDERR_MEMLOCKFAILURE : win32::CDERR_MEMALLOCFAILURE);
         error_message("ShowFont", last_dlg_error);
         dlg_fail_ = true;
-        return result;
+        return "";
     }
-    win32::RtlMoveMemory(locked, &lf, sizeof lf);
+    win32::RtlMoveMemory(held.locked, &lf, sizeof lf);
 
     // The application printer's device context, for the printer's fonts; ended after the dialog.
-    win32::HDC& printer_dc = held.dc;
     try {
         const std::string printer = printers_.application().get(printing::prnDeviceName).to_text();
-        printer_dc = win32::CreateDCA("WINSPOOL", printer.c_str(), nullptr, nullptr);
+        held.dc = win32::CreateDCA("WINSPOOL", printer.c_str(), nullptr, nullptr);
     } catch (const rt::Error&) {
         // No printer: the dialog runs without a device context.
     }
     win32::CHOOSEFONTA cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = huke;
-    cf.hDC = printer_dc; // 0 when the application printer has none to give
-    cf.lpLogFont = static_cast<win32::LOGFONTA*>(locked);
+    cf.hDC = held.dc; // 0 when the application printer has none to give
+    cf.lpLogFont = static_cast<win32::LOGFONTA*>(held.locked);
     cf.iPointSize = 120;
     cf.Flags = flgs;
     cf.rgbColors = 0;
@@ -101,20 +114,20 @@ std::string CDC_class::ShowFont(win32::HWND huke, win32::DWORD flgs)
     cf.nSizeMin = 10;
     cf.nSizeMax = 72;
 
-    if (win32::ChooseFontA(&cf)) {
-        win32::RtlMoveMemory(&lf, locked, sizeof lf);
-        font_size = point_size_of(cf.iPointSize);
-        font_weight = std::to_string(lf.lfWeight);
-        font_italic = lf.lfItalic != 0;
-        font_underline = lf.lfUnderline != 0;
-        font_strikeout = lf.lfStrikeOut != 0;
-        font_colour = static_cast<std::int32_t>(cf.rgbColors);
-        font_name = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
-        result = font_name;
-    } else {
+    if (!win32::ChooseFontA(&cf)) {
         dialog_failed("ShowFont");
+        return "";
     }
-    return result;
+    // The font chosen, kept for FontData.
+    win32::RtlMoveMemory(&lf, held.locked, sizeof lf);
+    font_size = point_size_of(cf.iPointSize);
+    font_weight = std::to_string(lf.lfWeight);
+    font_italic = lf.lfItalic != 0;
+    font_underline = lf.lfUnderline != 0;
+    font_strikeout = lf.lfStrikeOut != 0;
+    font_colour = static_cast<std::int32_t>(cf.rgbColors);
+    font_name = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
+    return font_name;
 }
 
 rt::Value CDC_class::FontData(const rt::Value& op)
