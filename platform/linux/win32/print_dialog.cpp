@@ -63,22 +63,67 @@ DWORD check_record(const PRINTDLGA* pd)
 
 } // namespace
 
+namespace {
+
+/// PD_RETURNDEFAULT: no dialog, the default printer in blocks of the function's own.
+BOOL return_default(PRINTDLGA* pd)
+{
+    if (pd->hDevMode || pd->hDevNames)
+        return dialog_outcome(PDERR_RETDEFFAILURE, FALSE);
+    const std::string queue = queue_for("");
+    const auto q = queue.empty() ? std::nullopt : queues::read_queue(queue);
+    if (!q)
+        return dialog_outcome(PDERR_NODEFAULTPRN, FALSE);
+    return hand_back(pd, devmode_of(q->name, q->defaults), q->name);
+}
+
+/// The dialog as the record's flags ask: its options, title, page limits and the range it
+/// starts on.
+void set_up(QPrintDialog& dialog, const PRINTDLGA& pd)
+{
+    const DWORD f = pd.Flags;
+    dialog.setOptions(options_for(f));
+    if (f & PD_PRINTSETUP)
+        dialog.setWindowTitle("Print Setup");
+    if (pd.nMinPage || pd.nMaxPage)
+        dialog.setMinMax(pd.nMinPage, std::max(pd.nMinPage, pd.nMaxPage));
+    if ((f & PD_SELECTION) && !(f & PD_NOSELECTION))
+        dialog.setPrintRange(QAbstractPrintDialog::Selection);
+    else if ((f & PD_PAGENUMS) && !(f & PD_NOPAGENUMS))
+        dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+    else if (f & PD_CURRENTPAGE)
+        dialog.setPrintRange(QAbstractPrintDialog::CurrentPage);
+}
+
+/// The range, collation and output the person chose, into the record's flags and pages.
+void report_range(PRINTDLGA* pd, const QPrintDialog& dialog, const QPrinter& printer, bool to_file)
+{
+    pd->Flags &= ~(PD_SELECTION | PD_PAGENUMS | PD_CURRENTPAGE | PD_COLLATE | PD_PRINTTOFILE);
+    switch (dialog.printRange()) {
+    case QAbstractPrintDialog::Selection: pd->Flags |= PD_SELECTION; break;
+    case QAbstractPrintDialog::PageRange: pd->Flags |= PD_PAGENUMS; break;
+    case QAbstractPrintDialog::CurrentPage: pd->Flags |= PD_CURRENTPAGE; break;
+    default: break;
+    }
+    if (printer.collateCopies())
+        pd->Flags |= PD_COLLATE;
+    if (to_file)
+        pd->Flags |= PD_PRINTTOFILE;
+    if (pd->Flags & PD_PAGENUMS) {
+        pd->nFromPage = static_cast<WORD>(printer.fromPage());
+        pd->nToPage = static_cast<WORD>(printer.toPage());
+    }
+}
+
+} // namespace
+
 BOOL PrintDlgA(PRINTDLGA* pd)
 {
     if (const DWORD error = check_record(pd))
         return dialog_outcome(error, FALSE);
     const DWORD f = pd->Flags;
-
-    if (f & PD_RETURNDEFAULT) {
-        // No dialog: the default printer, in blocks of the function's own.
-        if (pd->hDevMode || pd->hDevNames)
-            return dialog_outcome(PDERR_RETDEFFAILURE, FALSE);
-        const std::string queue = queue_for("");
-        const auto q = queue.empty() ? std::nullopt : queues::read_queue(queue);
-        if (!q)
-            return dialog_outcome(PDERR_NODEFAULTPRN, FALSE);
-        return hand_back(pd, devmode_of(q->name, q->defaults), q->name);
-    }
+    if (f & PD_RETURNDEFAULT)
+        return return_default(pd);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return dialog_outcome(CDERR_DIALOGFAILURE, FALSE);
     if (queues::queue_names().empty())
@@ -100,17 +145,7 @@ BOOL PrintDlgA(PRINTDLGA* pd)
     if (f & PD_PAGENUMS)
         printer.setFromTo(pd->nFromPage, pd->nToPage);
     QPrintDialog dialog(&printer, forms::window_for(pd->hwndOwner));
-    dialog.setOptions(options_for(f));
-    if (f & PD_PRINTSETUP)
-        dialog.setWindowTitle("Print Setup");
-    if (pd->nMinPage || pd->nMaxPage)
-        dialog.setMinMax(pd->nMinPage, std::max(pd->nMinPage, pd->nMaxPage));
-    if ((f & PD_SELECTION) && !(f & PD_NOSELECTION))
-        dialog.setPrintRange(QAbstractPrintDialog::Selection);
-    else if ((f & PD_PAGENUMS) && !(f & PD_NOPAGENUMS))
-        dialog.setPrintRange(QAbstractPrintDialog::PageRange);
-    else if (f & PD_CURRENTPAGE)
-        dialog.setPrintRange(QAbstractPrintDialog::CurrentPage);
+    set_up(dialog, *pd);
 
     PropertiesPreset keep(printer, *q, preset);
     if (dialog.exec() != QDialog::Accepted)
@@ -128,22 +163,7 @@ BOOL PrintDlgA(PRINTDLGA* pd)
     put_settings(dm, c->name, got);
     dm.dmCollate = printer.collateCopies() ? 1 : 0;
     dm.dmFields |= DM_COLLATE;
-
-    pd->Flags &= ~(PD_SELECTION | PD_PAGENUMS | PD_CURRENTPAGE | PD_COLLATE | PD_PRINTTOFILE);
-    switch (dialog.printRange()) {
-    case QAbstractPrintDialog::Selection: pd->Flags |= PD_SELECTION; break;
-    case QAbstractPrintDialog::PageRange: pd->Flags |= PD_PAGENUMS; break;
-    case QAbstractPrintDialog::CurrentPage: pd->Flags |= PD_CURRENTPAGE; break;
-    default: break;
-    }
-    if (printer.collateCopies())
-        pd->Flags |= PD_COLLATE;
-    if (to_file)
-        pd->Flags |= PD_PRINTTOFILE;
-    if (pd->Flags & PD_PAGENUMS) {
-        pd->nFromPage = static_cast<WORD>(printer.fromPage());
-        pd->nToPage = static_cast<WORD>(printer.toPage());
-    }
+    report_range(pd, dialog, printer, to_file);
     pd->nCopies = static_cast<WORD>(got.copies);
     return hand_back(pd, dm, c->name);
 }
