@@ -59,8 +59,23 @@ FontChooser::FontChooser(QWidget* owner, const FontOffer& offer, const FontChoic
 {
     setWindowTitle("Font");
     setObjectName("fontChooser");
+    // Made in the order the keyboard goes through them.
     auto* grid = new QGridLayout(this);
+    make_lists(offer);
+    place_lists(grid);
+    grid->addWidget(make_effects(offer), 3, 0);
+    grid->addWidget(make_sample(), 3, 1, 1, 2);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FontChooser::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    grid->addWidget(buttons, 4, 0, 1, 3);
 
+    connect_fields();
+    start_from(start);
+}
+
+void FontChooser::make_lists(const FontOffer& offer)
+{
     face_edit_ = new QLineEdit(this);
     face_edit_->setObjectName("faceEdit");
     faces_ = new QListWidget(this);
@@ -84,6 +99,10 @@ FontChooser::FontChooser(QWidget* owner, const FontOffer& offer, const FontChoic
         if (offer.min_points <= 0 || (s >= offer.min_points && s <= offer.max_points))
             sizes_->addItem(QString::number(s));
 
+}
+
+void FontChooser::place_lists(QGridLayout* grid)
+{
     auto* face_label = new QLabel("&Font:", this);
     face_label->setBuddy(face_edit_);
     auto* style_label = new QLabel("Font st&yle:", this);
@@ -99,6 +118,10 @@ FontChooser::FontChooser(QWidget* owner, const FontOffer& offer, const FontChoic
     grid->addWidget(faces_, 2, 0);
     grid->addWidget(sizes_, 2, 2);
 
+}
+
+QGroupBox* FontChooser::make_effects(const FontOffer& offer)
+{
     auto* effects = new QGroupBox("Effects", this);
     auto* effects_grid = new QGridLayout(effects);
     strike_out_ = new QCheckBox("Stri&keout", effects);
@@ -116,21 +139,24 @@ FontChooser::FontChooser(QWidget* owner, const FontOffer& offer, const FontChoic
     effects_grid->addWidget(colour_label, 2, 0);
     effects_grid->addWidget(colours_, 2, 1);
     effects->setVisible(offer.effects);
-    grid->addWidget(effects, 3, 0);
+    return effects;
 
+}
+
+QGroupBox* FontChooser::make_sample()
+{
     auto* sample_box = new QGroupBox("Sample", this);
     sample_ = new QLabel("AaBbYyZz", sample_box);
     sample_->setObjectName("sample");
     sample_->setAlignment(Qt::AlignCenter);
     sample_->setMinimumSize(180, 60);
     (new QGridLayout(sample_box))->addWidget(sample_);
-    grid->addWidget(sample_box, 3, 1, 1, 2);
+    return sample_box;
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FontChooser::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    grid->addWidget(buttons, 4, 0, 1, 3);
+}
 
+void FontChooser::connect_fields()
+{
     // The lists and fields follow each other, and the sample follows them all.
     connect(faces_, &QListWidget::currentTextChanged, face_edit_, [this](const QString& t) {
         if (!t.isEmpty())
@@ -152,6 +178,10 @@ FontChooser::FontChooser(QWidget* owner, const FontOffer& offer, const FontChoic
     connect(underline_, &QCheckBox::toggled, this, &FontChooser::update_sample);
     connect(colours_, &QComboBox::currentIndexChanged, this, &FontChooser::update_sample);
 
+}
+
+void FontChooser::start_from(const FontChoice& start)
+{
     // The start: the face as installed (or as given), its style, size, effects and colour.
     const auto found = faces_->findItems(start.face, Qt::MatchFixedString);
     if (!found.isEmpty())

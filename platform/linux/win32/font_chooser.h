@@ -12,6 +12,9 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 
+class QGridLayout;
+class QGroupBox;
+
 namespace win32 {
 
 /// What the chooser starts from and gives back.
@@ -49,6 +52,19 @@ public:
     void accept() override;
 
 private:
+    /// The face, style and size fields and lists, the faces and sizes as `offer` allows.
+    void make_lists(const FontOffer& offer);
+    /// The fields and lists under their labels.
+    void place_lists(QGridLayout* grid);
+    /// Strikeout, underline and colour (shown when `offer` asks for effects).
+    QGroupBox* make_effects(const FontOffer& offer);
+    /// The sample text, drawn in the font chosen.
+    QGroupBox* make_sample();
+    /// The lists and fields follow each other, and the sample follows them all.
+    void connect_fields();
+    /// The font the dialog starts from: the face as installed (or as given), its style, size,
+    /// effects and colour.
+    void start_from(const FontChoice& start);
     void update_sample();
     double typed_points(bool* ok) const;
 
