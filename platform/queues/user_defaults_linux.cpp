@@ -26,74 +26,109 @@ struct Change {
     }
 };
 
-/// Works out the change for the fields named; false when the queue does not offer a value.
+// Each setting's part of the change; false when the queue does not offer its value.
+
+bool plan_orientation(const Queue&, const Settings& s, Change& c)
+{
+    if (s.orientation != portrait && s.orientation != landscape)
+        return false;
+    c.set("orientation-requested", s.orientation == landscape ? "4" : "3");
+    return true;
+}
+
+bool plan_paper(const Queue& q, const Settings& s, Change& c)
+{
+    const Choice* p = find_choice(q.papers, s.paper_size);
+    if (!p)
+        return false;
+    if (!p->name.empty()) {
+        const pwg_media_t* m = pwgMediaForPPD(p->name.c_str());
+        if (m && m->pwg)
+            c.set("media", m->pwg, {"PageSize", "PageRegion"});
+        else
+            c.set("PageSize", p->name, {"media", "PageRegion"});
+    }
+    return true;
+}
+
+bool plan_copies(const Queue&, const Settings& s, Change& c)
+{
+    if (s.copies < 1 || s.copies > 9999)
+        return false;
+    c.set("copies", std::to_string(s.copies));
+    return true;
+}
+
+bool plan_bin(const Queue& q, const Settings& s, Change& c)
+{
+    const Choice* b = find_choice(q.bins, s.bin);
+    if (!b)
+        return false;
+    if (!b->name.empty())
+        c.set("InputSlot", b->name, {"media-source"});
+    return true;
+}
+
+bool plan_quality(const Queue& q, const Settings& s, Change& c)
+{
+    const Choice* r = find_choice(q.qualities, s.quality);
+    if (!r)
+        return false;
+    if (!r->name.empty())
+        c.set("Resolution", r->name, {"printer-resolution"});
+    if (s.quality < 0)
+        c.set("print-quality", s.quality == quality_high ? "5" : s.quality == quality_medium ? "4" : "3");
+    else
+        c.drop.emplace_back("print-quality");
+    return true;
+}
+
+bool plan_colour(const Queue& q, const Settings& s, Change& c)
+{
+    const Choice* model = find_choice(q.colours, s.colour);
+    if (!model)
+        return false;
+    // A queue's own colour model is its option; the generic one cannot say it.
+    if (s.colour >= user_code_base)
+        c.set("ColorModel", model->name, {"print-color-mode"});
+    else
+        c.set("print-color-mode", s.colour == in_grey ? "monochrome" : "color", {"ColorModel"});
+    return true;
+}
+
+bool plan_duplex(const Queue& q, const Settings& s, Change& c)
+{
+    if (!find_choice(q.duplexes, s.duplex))
+        return false;
+    c.set("sides", s.duplex == long_edge    ? "two-sided-long-edge"
+                   : s.duplex == short_edge ? "two-sided-short-edge"
+                                            : "one-sided",
+          {"Duplex"});
+    return true;
+}
+
+bool plan_media_type(const Queue& q, const Settings& s, Change& c)
+{
+    const Choice* m = find_choice(q.media_types, s.media_type);
+    if (!m)
+        return false;
+    if (!m->name.empty())
+        c.set("MediaType", m->name, {"media-type"});
+    return true;
+}
+
+/// Works out the change for the fields named, in their order; false when the queue does not
+/// offer a value.
 bool plan(const Queue& q, const Settings& s, std::uint32_t fields, Change& c)
 {
-    if (fields & field_orientation) {
-        if (s.orientation != portrait && s.orientation != landscape)
+    using Step = bool (*)(const Queue&, const Settings&, Change&);
+    const std::pair<std::uint32_t, Step> steps[] = {
+        {field_orientation, plan_orientation}, {field_paper_size, plan_paper}, {field_copies, plan_copies},
+        {field_bin, plan_bin},                 {field_quality, plan_quality},  {field_colour, plan_colour},
+        {field_duplex, plan_duplex},           {field_media_type, plan_media_type}};
+    for (const auto& [field, step] : steps)
+        if ((fields & field) && !step(q, s, c))
             return false;
-        c.set("orientation-requested", s.orientation == landscape ? "4" : "3");
-    }
-    if (fields & field_paper_size) {
-        const Choice* p = find_choice(q.papers, s.paper_size);
-        if (!p)
-            return false;
-        if (!p->name.empty()) {
-            const pwg_media_t* m = pwgMediaForPPD(p->name.c_str());
-            if (m && m->pwg)
-                c.set("media", m->pwg, {"PageSize", "PageRegion"});
-            else
-                c.set("PageSize", p->name, {"media", "PageRegion"});
-        }
-    }
-    if (fields & field_copies) {
-        if (s.copies < 1 || s.copies > 9999)
-            return false;
-        c.set("copies", std::to_string(s.copies));
-    }
-    if (fields & field_bin) {
-        const Choice* b = find_choice(q.bins, s.bin);
-        if (!b)
-            return false;
-        if (!b->name.empty())
-            c.set("InputSlot", b->name, {"media-source"});
-    }
-    if (fields & field_quality) {
-        const Choice* r = find_choice(q.qualities, s.quality);
-        if (!r)
-            return false;
-        if (!r->name.empty())
-            c.set("Resolution", r->name, {"printer-resolution"});
-        if (s.quality < 0)
-            c.set("print-quality", s.quality == quality_high ? "5" : s.quality == quality_medium ? "4" : "3");
-        else
-            c.drop.emplace_back("print-quality");
-    }
-    if (fields & field_colour) {
-        const Choice* model = find_choice(q.colours, s.colour);
-        if (!model)
-            return false;
-        // A queue's own colour model is its option; the generic one cannot say it.
-        if (s.colour >= user_code_base)
-            c.set("ColorModel", model->name, {"print-color-mode"});
-        else
-            c.set("print-color-mode", s.colour == in_grey ? "monochrome" : "color", {"ColorModel"});
-    }
-    if (fields & field_duplex) {
-        if (!find_choice(q.duplexes, s.duplex))
-            return false;
-        c.set("sides", s.duplex == long_edge  ? "two-sided-long-edge"
-                       : s.duplex == short_edge ? "two-sided-short-edge"
-                                                      : "one-sided",
-              {"Duplex"});
-    }
-    if (fields & field_media_type) {
-        const Choice* m = find_choice(q.media_types, s.media_type);
-        if (!m)
-            return false;
-        if (!m->name.empty())
-            c.set("MediaType", m->name, {"media-type"});
-    }
     return true;
 }
 
