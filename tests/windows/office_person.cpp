@@ -5,12 +5,18 @@
 
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 /// A text as the relay reads one: its length in bytes, then its UTF-8.
 std::string text_value(const std::string& text)
 {
-    return "t" + std::to_string(text.size()) + ":" + text;
+    std::string value(1, 't');
+    value += std::to_string(text.size());
+    value += ':';
+    value += text;
+    return value;
 }
 
 /// One request to the relay and its answer, empty when the relay could not be reached.
@@ -65,3 +71,23 @@ std::string press_in_office(const std::string& button, unsigned ms)
     WSACleanup();
     return title;
 }
+
+namespace {
+
+void fail_reads(const std::vector<std::string>& names)
+{
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    std::string request = text_value("fail_reads");
+    for (const std::string& name : names)
+        request += text_value(name);
+    const std::string answer = ask_relay(request);
+    WSACleanup();
+    EXPECT_NE(answer.find(text_value("ok")), std::string::npos) << "the tests' office did not take the reads to fail";
+}
+
+} // namespace
+
+FailingReads::FailingReads(const std::vector<std::string>& names) { fail_reads(names); }
+
+FailingReads::~FailingReads() { fail_reads({}); }

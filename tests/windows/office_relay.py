@@ -7,8 +7,10 @@ The server asks, the relay answers, in messages of "<length>\\n<values>". A valu
   t<bytes>:<UTF-8 text>   o<handle>; (an office object)   a<count>:<values> (an array)
 A request is its operation's name and its values; an answer is "ok" and a value, or "error",
 the kind of failure (as the office's automation bridge reports it) and the office's text.
-One request is no bridge's: "press" and a button's name is a person pressing that button in
-the dialog the office shows (the tests cancel the office's questions so).
+Two requests are no bridge's: "press" and a button's name is a person pressing that button in
+the dialog the office shows (the tests cancel the office's questions so); "fail_reads" and
+property names makes the office fail every read of those properties from then on (none: no
+more), as an office whose getter raises.
 
 Files keep their Windows spelling on the Windows side: a file URL "file:///C:/..." (or "C|")
 names the Linux file the prefix's drive C: stands for, and every file URL the office hands
@@ -188,6 +190,7 @@ class Offices:
 
     def __init__(self, root):
         self.root, self.lock, self.count, self.office = root, threading.Lock(), 0, None
+        self.failing_reads = set()  # properties whose reads the office fails, for the tests
 
     def live(self):
         with self.lock:
@@ -206,6 +209,10 @@ class Offices:
     def end(self):
         if self.office is not None:
             self.office.end()
+
+
+class FailedRead(Exception):
+    """A property read the office fails (its getter raised), as a test asked."""
 
 
 class Gone(Exception):
@@ -308,6 +315,8 @@ class Session:
         return self.from_office(uno.invoke(obj, name, tuple(self.to_office(a) for a in args)))
 
     def get(self, h, name):
+        if name in self.offices.failing_reads:
+            raise FailedRead(name)
         return self.from_office(getattr(self.objects[h][0], name))
 
     def set(self, h, name, value):
@@ -382,6 +391,9 @@ def answer_plainly(session, request):
             return ["ok", None]
         if op == "press":  # not the bridge's: a person at the office, for the tests
             return ["ok", session.press(args[0])]
+        if op == "fail_reads":  # not the bridge's: the office failing these reads, for the tests
+            session.offices.failing_reads = set(args)
+            return ["ok", None]
         if op == "release":
             session.release(args[0].handle)
             return ["ok", None]
@@ -405,6 +417,8 @@ def answer_plainly(session, request):
         return ["error", "typemismatch", str(e)]
     except KeyError:
         return ["error", "exception", "com.sun.star.lang.DisposedException: the object was released"]
+    except FailedRead as e:
+        return ["error", "exception", "com.sun.star.uno.RuntimeException: %s could not be read" % e]
 
 
 def serve(connection, offices, drives):

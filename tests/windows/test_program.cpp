@@ -559,3 +559,24 @@ TEST(Program, AQuestionOfTheOfficesThePersonCancelsIsSaidSoAndTheFileStaysAsItWa
     DeleteFileA(theirs);
     DeleteFileA(secret);
 }
+
+TEST(Program, AWorkbookWhoseSheetCountTheOfficeFailsToReadIsRefusedNotTakenAsEmpty)
+{
+    // The bridge answers a read the office failed with an empty value: that is no count of 0
+    // sheets but a workbook ZEB could not read.
+    const TestOffice office;
+    ASSERT_TRUE(copy_sample());
+    const std::string before = file_bytes(book);
+    {
+        const FailingReads fails({"Count"});
+        Zeb zeb;
+        zeb.choose(book);
+        const std::string said = zeb.box("WORKBOOK ERROR");
+        EXPECT_EQ(zeb.end_code(15000), 3u);
+        EXPECT_NE(said.find("could not give the workbook's sheets"), std::string::npos) << said;
+    }
+    const auto left = open_documents();
+    EXPECT_EQ(std::find(left.begin(), left.end(), book_url), left.end()) << "nothing of it stays open";
+    EXPECT_EQ(file_bytes(book), before);
+    DeleteFileA(book);
+}
