@@ -73,7 +73,7 @@ open_result CDC_class::get_open_files(win32::HWND huke)
     title_buffer_ = buffer_of(open_buffer, ' ', open_buffer + 1);
     file_dlg.lpstrFileTitle = title_buffer_.data();
     file_dlg.nMaxFileTitle = open_buffer;
-    file_buffer_ = buffer_of(0, ' ', open_buffer + 1);
+    file_buffer_.assign(open_buffer + 1, '\0');
     file_dlg.lpstrFile = file_buffer_.data();
     file_dlg.nMaxFile = open_buffer;
 
@@ -111,7 +111,7 @@ std::string CDC_class::ShowSave(win32::HWND huke, const std::string& filter, con
     dlg_fail_ = false;
 
     // The dialog shows the default name, its NUL right after it.
-    file_buffer_ = buffer_of(0, ' ', save_name + 1);
+    file_buffer_.assign(save_name + 1, '\0');
     std::copy(def_fn.begin(), def_fn.end(), file_buffer_.begin());
     title_buffer_ = buffer_of(save_name, ' ', save_name + 1);
     filter_text_ = filter + '\0';

@@ -5,6 +5,7 @@
 #include "app.h"
 
 #include "com_value.h"
+#include "module_file_windows.h"
 
 #include <windows.h>
 
@@ -16,17 +17,9 @@ namespace {
 VersionInfo read_own_version()
 {
     VersionInfo info;
-    std::wstring file(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, file.data(), static_cast<DWORD>(file.size()));
-        if (n == 0)
-            return info;
-        if (n < file.size()) {
-            file.resize(n);
-            break;
-        }
-        file.resize(file.size() * 2);
-    }
+    const std::wstring file = own_file_name();
+    if (file.empty())
+        return info;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
     std::vector<char> block(size);
