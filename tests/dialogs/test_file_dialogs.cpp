@@ -207,6 +207,10 @@ TEST_F(FileDialogs, SaveStartsFromTheDefaultNameAndGivesOnlyTheChosenPath)
     EXPECT_FALSE(dlg_fail);
     EXPECT_EQ(cdc.file_record().hInstance, rt::App::instance());
     EXPECT_EQ(cdc.file_record().nMaxFile, 255u);
+    // The default name was handed over alone: past it (and the shorter path written over it),
+    // nothing but NULs.
+    const std::size_t past = std::max(chosen.size(), std::string("a_much_longer_default_name.txt").size()) + 1;
+    EXPECT_EQ(std::string(cdc.file_record().lpstrFile + past, 255 - past), std::string(255 - past, '\0'));
 
     answer_file_dialog(seen, "");
     cdc.ShowSave(0, "Text"s + '\0' + "*.txt", "txt", 0, "Save it", dir(), "");
