@@ -2,7 +2,7 @@
 
 #include "tour_window_linux.h"
 
-#include "forms/native_linux.h"
+#include "toolkit/window_handles.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -69,7 +69,7 @@ int run_tour_window(forms::Application&, const std::vector<Operation>& operation
 {
     QApplication::setQuitOnLastWindowClosed(true); // the tour ends with its window
     QWidget window;
-    huke = forms::register_window(&window);
+    huke = toolkit::register_window(&window);
     fill_tour_window(window, operations, press);
     window.show();
     return QApplication::exec();

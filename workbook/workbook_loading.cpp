@@ -5,7 +5,6 @@
 
 #include "forms/busy_cursor.h"
 #include "forms/msgbox.h"
-#include "office/automation.h"
 #include "office/questions.h"
 #include "runtime/error.h"
 #include "runtime/file_identity.h"
@@ -17,9 +16,6 @@
 
 std::string ZEB_main::pick_workbook()
 {
-    // What opening the workbook asks of LibreOffice is readied in ZEB while the person chooses.
-    office::prepare_members(*desk, {"Components", "createEnumeration", "hasMoreElements", "nextElement", "getURL",
-                                    "loadComponentFromURL", "Sheets", "Count", "getSheets", "getByIndex"});
     const std::string filters = std::string("LO  files(*.ODS)") + '\0' + "*.ODS";
     const rt::Value flgs(static_cast<std::int32_t>(win32::OFN_PATHMUSTEXIST | win32::OFN_NOCHANGEDIR));
     if (!cdc)

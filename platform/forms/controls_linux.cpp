@@ -1,8 +1,8 @@
 #include "controls_linux.h"
 
-#include "colour_linux.h"
+#include "toolkit/colour.h"
 
-#include "font_linux.h"
+#include "toolkit/font_face.h"
 #include "picture_linux.h"
 #include "twips_linux.h"
 
@@ -143,7 +143,7 @@ void paint(QWidget* w, QPalette::ColorRole role, std::int32_t c)
     if (!w)
         return;
     QPalette p = w->palette();
-    p.setColor(role, to_qcolor(static_cast<std::uint32_t>(c)));
+    p.setColor(role, toolkit::to_qcolor(static_cast<std::uint32_t>(c)));
     w->setPalette(p);
 }
 
@@ -186,7 +186,7 @@ void Label::set_alignment(Align a)
 void Label::set_font(const Font& font)
 {
     font_ = font;
-    d->widget->setFont(to_qfont(font));
+    d->widget->setFont(toolkit::to_qfont(font.name, font.size, font.bold));
 }
 
 void PictureBox::set_picture(const Picture& picture)

@@ -2,12 +2,12 @@
 #include "win32/broadcast.h"
 
 #include "application.h"
-#include "colour_linux.h"
+#include "toolkit/colour.h"
 #include "controls_linux.h"
 #include "focus_return_linux.h"
-#include "font_linux.h"
+#include "toolkit/font_face.h"
 #include "menu_linux.h"
-#include "native_linux.h"
+#include "toolkit/window_handles.h"
 #include "twips_linux.h"
 
 #include <QCloseEvent>
@@ -74,7 +74,7 @@ struct Form::Impl {
 
 Form::Form(Application& app) : app_(app), d(std::make_unique<Impl>(*this))
 {
-    hwnd_ = register_window(&d->window);
+    hwnd_ = toolkit::register_window(&d->window);
 }
 
 Form::~Form()
@@ -110,7 +110,7 @@ void Form::set_back_colour(std::int32_t c)
 {
     back_ = c;
     QPalette p = d->window.palette();
-    p.setColor(QPalette::Window, to_qcolor(static_cast<std::uint32_t>(c)));
+    p.setColor(QPalette::Window, toolkit::to_qcolor(static_cast<std::uint32_t>(c)));
     d->window.setPalette(p);
     d->window.setAutoFillBackground(true);
 }
@@ -118,18 +118,18 @@ void Form::set_back_colour(std::int32_t c)
 void Form::set_font(const Font& font)
 {
     font_ = font;
-    d->window.setFont(to_qfont(font));
+    d->window.setFont(toolkit::to_qfont(font.name, font.size, font.bold));
 }
 
 int Form::text_width(const std::string& text) const
 {
-    return to_twips(QFontMetrics(to_qfont(font_)).horizontalAdvance(QString::fromStdString(text)));
+    return to_twips(QFontMetrics(toolkit::to_qfont(font_.name, font_.size, font_.bold)).horizontalAdvance(QString::fromStdString(text)));
 }
 
 int Form::text_height(const std::string& text) const
 {
     const auto lines = 1 + std::count(text.begin(), text.end(), '\n');
-    return to_twips(QFontMetrics(to_qfont(font_)).height()) * static_cast<int>(lines);
+    return to_twips(QFontMetrics(toolkit::to_qfont(font_.name, font_.size, font_.bold)).height()) * static_cast<int>(lines);
 }
 
 namespace {

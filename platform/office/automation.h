@@ -2,12 +2,10 @@
 // Creating automation objects: the office's service manager, reached by its program identifier.
 
 #include "runtime/object.h"
-#include "traffic.h"
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace office {
 
@@ -26,20 +24,5 @@ struct Waiting {
 /// (the pipe name), ZEB_OFFICE_PROFILE (a private profile folder), ZEB_OFFICE_HEADLESS=1
 /// (no windows) and ZEB_OFFICE_WAIT (seconds to wait for it to answer, 60 by default).
 std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiting& waiting = {});
-
-/// What has gone to the office over the connection `object` came from; zeros for an object
-/// that is not the office's.
-Traffic traffic(const rt::Object& object);
-
-/// Waits until the type library ZEB reads for the connection `object` came from is read (on a
-/// thread of its own, from the connection on; a person choosing a file gives it all the time
-/// it needs), and what prepare_members() was given is ready. Until the library is read,
-/// members are found by asking the office.
-void await_type_library(const rt::Object& object);
-
-/// Readies in ZEB, ahead, without a word to the office and on the type library's own thread,
-/// what the first calls of the members `names` (any letter case) over the connection `object`
-/// came from will need: so that those calls, when they come, wait for the office alone.
-void prepare_members(const rt::Object& object, const std::vector<std::string>& names);
 
 } // namespace office

@@ -1,6 +1,6 @@
 #include "forms/application.h"
 #include "forms/form.h"
-#include "forms/native_linux.h"
+#include "toolkit/window_handles.h"
 #include "forms/image_list.h"
 #include "forms/picture.h"
 #include "runtime/app.h"
@@ -158,7 +158,7 @@ TEST(Form, MenusAnswerTheirKeysAndF10WhileCaptionsReadPlain)
     EXPECT_EQ(item.caption(), "Check & go");
     EXPECT_EQ(quit.caption(), "Exit");
     form.show();
-    auto* window = qobject_cast<QMainWindow*>(forms::window_for(form.hwnd()));
+    auto* window = qobject_cast<QMainWindow*>(toolkit::window_for(form.hwnd()));
     ASSERT_NE(window, nullptr);
     QApplication::setActiveWindow(window);
     (void)QTest::qWaitForWindowActive(window, 2000);

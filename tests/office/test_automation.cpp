@@ -301,57 +301,9 @@ TEST(OfficeWithoutWindows, OfTheUsersOwnIsRecognisedBeforeAnythingIsShown)
     EXPECT_NO_THROW(office::create_object("com.sun.star.ServiceManager")) << "asked for one without windows, it is fine";
 }
 
-namespace {
-
-/// Requests ZEB's side asked the office to answer, from `from` on.
-std::uint64_t requests_since(const rt::Object& o, const office::Traffic& from)
-{
-    return office::traffic(o).requests - from.requests;
-}
-
-} // namespace
-
-TEST(OfficeRoundTrips, OpeningAWorkbookAsksNoMoreThanTheCallsAndTheInterfacesTheyNeed)
-{
-    // (Objects are the office's, whichever connection brought them: the bridge counts for all.)
-    auto desktop = test_office().desktop();
-    office::await_type_library(*desktop);
-
-    const auto before = office::traffic(*desktop);
-    auto documents = desktop->get("Components").to_object()->call("createEnumeration", {}).to_object();
-    documents->call("hasMoreElements", {});
-    // At most: the desktop asked once for the interface its service promises, then the calls.
-    EXPECT_LE(requests_since(*desktop, before), 3u + 1u);
-    const auto loading = office::traffic(*desktop);
-    auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
-                                                      Value(std::int16_t(0)), Value(std::vector<Value>{})})
-                   .to_object();
-    EXPECT_EQ(requests_since(*desktop, loading), 1u) << "the promised interface serves the load too";
-    doc->get("Sheets").to_object()->call("insertNewByName", {Value("B"), Value(std::int16_t(1))});
-    doc->get("Sheets").to_object()->call("insertNewByName", {Value("C"), Value(std::int16_t(2))});
-
-    // The workbook's own calls: the sheet count, then each sheet from a fresh sheet collection.
-    const auto table = office::traffic(*desktop);
-    const std::int32_t count = doc->get("Sheets").to_object()->get("Count").to_int32();
-    ASSERT_EQ(count, 3);
-    std::vector<std::shared_ptr<rt::Object>> sheets;
-    for (std::int16_t i = 0; i < count; ++i)
-        sheets.push_back(doc->call("getSheets", {}).to_object()->call("getByIndex", {Value(i)}).to_object());
-    EXPECT_EQ(office::traffic(*desktop).calls - table.calls, 2u + 3u * 2u);
-    // Sheets (the document is known to be a spreadsheet by now), Count and its index access, then
-    // per sheet getSheets, getByIndex and the new collection's index access: 1.5 a call.
-    EXPECT_LE(requests_since(*desktop, table), 3u + 3u * 3u);
-    std::vector<std::string> names;
-    for (const auto& sheet : sheets)
-        names.push_back(sheet->get("Name").to_text());
-    EXPECT_EQ(names, (std::vector<std::string>{"Sheet1", "B", "C"}));
-    doc->call("close", {Value(true)});
-}
-
-TEST(OfficeRoundTrips, ANameSeveralInterfacesDeclareReachesTheOneTheObjectHas)
+TEST(OfficeMembers, ANameSeveralInterfacesDeclareReachesTheOneTheObjectHas)
 {
     auto desktop = test_office().desktop();
-    office::await_type_library(*desktop);
     auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
                                                       Value(std::int16_t(0)), Value(std::vector<Value>{})})
                    .to_object();
@@ -374,46 +326,6 @@ TEST(OfficeRoundTrips, ANameSeveralInterfacesDeclareReachesTheOneTheObjectHas)
         auto component = enumeration->call("nextElement", {}).to_object();
         EXPECT_NO_THROW(component->call("getURL", {})) << "each open document has a URL";
     }
-}
-
-TEST(OfficeRoundTrips, CallsMadeBeforeTheTypeLibraryIsReadReachTheirMembersAllTheSame)
-{
-    test_office().desktop();
-    // A new connection reads its library only after a pause: these calls come before that.
-    auto manager = office::create_object("com.sun.star.ServiceManager");
-    auto desktop = manager->call("createInstance", {Value("com.sun.star.frame.Desktop")}).to_object();
-    auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
-                                                      Value(std::int16_t(0)), Value(std::vector<Value>{})})
-                   .to_object();
-    auto sheets = doc->get("Sheets").to_object();
-    EXPECT_EQ(sheets->get("Count").to_int32(), 1);
-    EXPECT_EQ(sheets->call("getByIndex", {Value(std::int16_t(0))}).to_object()->get("Name").to_text(), "Sheet1");
-    EXPECT_FALSE(doc->call("isModified", {}).to_bool());
-    doc->call("close", {Value(true)});
-}
-
-TEST(OfficeRoundTrips, MembersReadiedAheadAskTheOfficeNothingAndAConnectionEndsWhileTheyAreReadied)
-{
-    auto desktop = test_office().desktop();
-    const std::vector<std::string> names = {"Sheets", "Count", "getByIndex", "Name", "loadComponentFromURL", "close"};
-    const auto before = office::traffic(*desktop);
-    office::prepare_members(*desktop, names);
-    office::await_type_library(*desktop);
-    EXPECT_EQ(office::traffic(*desktop).messages, before.messages) << "readied in ZEB alone";
-    auto doc = desktop->call("loadComponentFromURL", {Value("private:factory/scalc"), Value("_blank"),
-                                                      Value(std::int16_t(0)), Value(std::vector<Value>{})})
-                   .to_object();
-    EXPECT_EQ(doc->get("Sheets").to_object()->call("getByIndex", {Value(std::int16_t(0))}).to_object()->get("Name").to_text(),
-              "Sheet1");
-    doc->call("close", {Value(true)});
-
-    // A connection of its own, let go of at once: its reading and readying end with it.
-    const auto start = std::chrono::steady_clock::now();
-    {
-        auto manager = office::create_object("com.sun.star.ServiceManager");
-        office::prepare_members(*manager, names);
-    }
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
 }
 
 TEST(OfficeQuestions, OnOpeningAreNotedAndCancelledUnseenAndAFileThatOpensIsClosedAgain)

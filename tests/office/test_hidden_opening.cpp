@@ -1,7 +1,7 @@
 // The second opening that learns which question LibreOffice asked is hidden from the person.
 
 #include "office/questions.h"
-#include "office_object.h"
+#include "office_object_linux.h"
 #include "office_env.h"
 #include "office_probe.h"
 #include "private_office.h"

@@ -1,8 +1,8 @@
 // The colour dialog: the caller's CHOOSECOLORA shown as Qt's colour dialog.
 
 #include "dialog_error.h"
-#include "forms/colour_linux.h"
-#include "forms/native_linux.h"
+#include "toolkit/colour.h"
+#include "toolkit/window_handles.h"
 #include "win32/commdlg.h"
 
 #include <QApplication>
@@ -28,17 +28,17 @@ BOOL ChooseColorA(CHOOSECOLORA* cc)
 
     // The dialog's custom colours are the caller's, for this call.
     for (int i = 0; i < custom_count; ++i)
-        QColorDialog::setCustomColor(i, forms::to_qcolor(cc->lpCustColors[i]));
-    QColorDialog dialog(forms::window_for(cc->hwndOwner));
+        QColorDialog::setCustomColor(i, toolkit::to_qcolor(cc->lpCustColors[i]));
+    QColorDialog dialog(toolkit::window_for(cc->hwndOwner));
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     dialog.setWindowTitle("Color");
-    dialog.setCurrentColor(cc->Flags & CC_RGBINIT ? forms::to_qcolor(cc->rgbResult) : QColor(Qt::black));
+    dialog.setCurrentColor(cc->Flags & CC_RGBINIT ? toolkit::to_qcolor(cc->rgbResult) : QColor(Qt::black));
     if (dialog.exec() != QDialog::Accepted)
         return dialog_outcome(0, FALSE);
 
-    cc->rgbResult = forms::to_colorref(dialog.currentColor());
+    cc->rgbResult = toolkit::to_colorref(dialog.currentColor());
     for (int i = 0; i < custom_count; ++i)
-        cc->lpCustColors[i] = forms::to_colorref(QColorDialog::customColor(i));
+        cc->lpCustColors[i] = toolkit::to_colorref(QColorDialog::customColor(i));
     return dialog_outcome(0, TRUE);
 }
 

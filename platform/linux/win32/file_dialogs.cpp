@@ -3,7 +3,7 @@
 
 #include "dialog_error.h"
 #include "filter_list.h"
-#include "forms/native_linux.h"
+#include "toolkit/window_handles.h"
 #include "win32/commdlg.h"
 
 #include <QApplication>
@@ -183,7 +183,7 @@ BOOL run_file_dialog(OPENFILENAMEA* ofn, bool save)
     if (const DWORD bad = check_record(ofn))
         return dialog_outcome(bad, FALSE);
 
-    std::unique_ptr<FileDialog, TakenDownLater> shown(new FileDialog(forms::window_for(ofn->hwndOwner), ofn->Flags, save));
+    std::unique_ptr<FileDialog, TakenDownLater> shown(new FileDialog(toolkit::window_for(ofn->hwndOwner), ofn->Flags, save));
     FileDialog& dialog = *shown;
     dialog.setWindowTitle(ofn->lpstrTitle ? QString::fromLocal8Bit(ofn->lpstrTitle) : (save ? "Save As" : "Open"));
     const QStringList filters = name_filters(ofn->lpstrFilter);

@@ -1,7 +1,7 @@
 #include "win32/font_chooser.h"
 
-#include "forms/colour_linux.h"
-#include "forms/font_linux.h"
+#include "toolkit/colour.h"
+#include "toolkit/font_face.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,7 +35,7 @@ const int common_sizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36
 QIcon swatch(unsigned colour)
 {
     QPixmap p(16, 12);
-    p.fill(forms::to_qcolor(colour));
+    p.fill(toolkit::to_qcolor(colour));
     return QIcon(p);
 }
 
@@ -47,7 +47,7 @@ QString size_text(double points) { return QString::number(std::round(points * 10
 QString installed_face(const QString& face)
 {
     const QStringList installed = QFontDatabase::families();
-    for (const QString& candidate : forms::to_qfont({face.toStdString(), 12, false}).families())
+    for (const QString& candidate : toolkit::to_qfont(face.toStdString(), 12, false).families())
         for (const QString& family : installed)
             if (family.compare(candidate, Qt::CaseInsensitive) == 0 || family.startsWith(candidate + " ["))
                 return family;
@@ -265,7 +265,7 @@ void FontChooser::update_sample()
     f.setStrikeOut(c.strike_out);
     sample_->setFont(f);
     QPalette p = sample_->palette();
-    p.setColor(QPalette::WindowText, offer_.effects ? forms::to_qcolor(c.colour) : Qt::black);
+    p.setColor(QPalette::WindowText, offer_.effects ? toolkit::to_qcolor(c.colour) : Qt::black);
     sample_->setPalette(p);
 }
 

@@ -3,8 +3,8 @@
 // font written back as Windows writes it.
 
 #include "dialog_error.h"
-#include "forms/font_linux.h"
-#include "forms/native_linux.h"
+#include "toolkit/font_face.h"
+#include "toolkit/window_handles.h"
 #include "win32/commdlg.h"
 #include "win32/font_chooser.h"
 
@@ -90,7 +90,7 @@ BOOL ChooseFontA(CHOOSEFONTA* cf)
     if (cf->Flags & CF_INITTOLOGFONTSTRUCT)
         start = from_logfont(*cf->lpLogFont, cf->iPointSize);
     start.colour = cf->rgbColors & 0xFFFFFF;
-    FontChooser dialog(forms::window_for(cf->hwndOwner), offer, start);
+    FontChooser dialog(toolkit::window_for(cf->hwndOwner), offer, start);
     if (!dialog.has_faces())
         return dialog_outcome(CFERR_NOFONTS, FALSE);
     if (dialog.exec() != QDialog::Accepted)

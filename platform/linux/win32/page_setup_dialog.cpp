@@ -2,7 +2,7 @@
 // dialog on a print-system queue; paper, margins and orientation written back as Windows does.
 
 #include "dialog_error.h"
-#include "forms/native_linux.h"
+#include "toolkit/window_handles.h"
 #include "win32/commdlg.h"
 #include "win32/print_blocks.h"
 #include "win32/print_qt.h"
@@ -216,7 +216,7 @@ BOOL PageSetupDlgA(PAGESETUPDLGA* psd)
     if (f & PSD_RETURNDEFAULT)
         return hand_back(psd, *q, in.devmode, s, preset_size, margins, inches);
 
-    QPageSetupDialog dialog(&printer, forms::window_for(psd->hwndOwner));
+    QPageSetupDialog dialog(&printer, toolkit::window_for(psd->hwndOwner));
     preset_dialog(dialog, preset_size, s.orientation == 2, inches, margins, f);
     margins_follow_the_sheet(dialog, q->name, minimum_margins(printer, preset_size));
     if (dialog.exec() != QDialog::Accepted)

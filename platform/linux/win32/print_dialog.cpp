@@ -2,7 +2,7 @@
 // on a print-system queue, the choices written back as Windows writes them.
 
 #include "dialog_error.h"
-#include "forms/native_linux.h"
+#include "toolkit/window_handles.h"
 #include "win32/commdlg.h"
 #include "win32/print_blocks.h"
 #include "win32/print_qt.h"
@@ -144,7 +144,7 @@ BOOL PrintDlgA(PRINTDLGA* pd)
     printer.setCollateCopies(f & PD_COLLATE);
     if (f & PD_PAGENUMS)
         printer.setFromTo(pd->nFromPage, pd->nToPage);
-    QPrintDialog dialog(&printer, forms::window_for(pd->hwndOwner));
+    QPrintDialog dialog(&printer, toolkit::window_for(pd->hwndOwner));
     set_up(dialog, *pd);
 
     PropertiesPreset keep(printer, *q, preset);

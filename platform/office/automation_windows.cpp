@@ -218,10 +218,4 @@ std::shared_ptr<rt::Object> create_object(const std::string& progid, const Waiti
     return office ? bridged(made) : made;
 }
 
-Traffic traffic(const rt::Object&) { return {}; } // the system's bridge counts nothing for ZEB
-
-void await_type_library(const rt::Object&) {} // members are found by name, by the object itself
-
-void prepare_members(const rt::Object&, const std::vector<std::string>&) {}
-
 } // namespace office

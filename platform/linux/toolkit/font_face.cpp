@@ -1,13 +1,13 @@
-#include "font_linux.h"
+#include "font_face.h"
 
 #include <QStringList>
 
-namespace forms {
+namespace toolkit {
 
-QFont to_qfont(const Font& font)
+QFont to_qfont(const std::string& face, double size, bool bold)
 {
     QFont f;
-    const QString name = QString::fromStdString(font.name);
+    const QString name = QString::fromStdString(face);
     // Faces a Windows design names, each followed by its nearest shape that Debian ships.
     if (name.compare("Century Gothic", Qt::CaseInsensitive) == 0)
         f.setFamilies({name, "URW Gothic", "DejaVu Sans"});
@@ -17,9 +17,9 @@ QFont to_qfont(const Font& font)
         f.setFamilies({name, "Liberation Sans", "DejaVu Sans"});
     else
         f.setFamilies({name, "DejaVu Sans"});
-    f.setPointSizeF(font.size);
-    f.setBold(font.bold);
+    f.setPointSizeF(size);
+    f.setBold(bold);
     return f;
 }
 
-} // namespace forms
+} // namespace toolkit

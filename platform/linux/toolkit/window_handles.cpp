@@ -1,4 +1,4 @@
-#include "native_linux.h"
+#include "window_handles.h"
 
 #include <QObject>
 #include <QPointer>
@@ -6,7 +6,7 @@
 
 #include <map>
 
-namespace forms {
+namespace toolkit {
 namespace {
 
 // The handle table belongs to the windowing system, so it is process-wide like the windows.
@@ -40,4 +40,4 @@ QWidget* window_for(std::intptr_t hwnd)
     return it == t.windows.end() ? nullptr : it->second.data();
 }
 
-} // namespace forms
+} // namespace toolkit

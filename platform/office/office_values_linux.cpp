@@ -1,7 +1,9 @@
-#include "office_object.h"
+// Values between the office and the runtime: numbers, texts, sequences as arrays, interfaces
+// and structs as office objects.
+
+#include "office_object_linux.h"
 
 #include "runtime/error.h"
-#include "text.h"
 
 #include <com/sun/star/uno/Sequence.hxx>
 #include <typelib/typedescription.h>

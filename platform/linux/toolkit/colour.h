@@ -1,11 +1,11 @@
 #pragma once
-// Private to the platform layers: a colour value 0x00BBGGRR as the toolkit's colour and back.
+// A colour value 0x00BBGGRR as the toolkit's colour and back.
 
 #include <QColor>
 
 #include <cstdint>
 
-namespace forms {
+namespace toolkit {
 
 /// The colour of a 0x00BBGGRR value: red in the low byte.
 inline QColor to_qcolor(std::uint32_t colorref)
@@ -20,4 +20,4 @@ inline std::uint32_t to_colorref(const QColor& c)
            (static_cast<std::uint32_t>(c.blue()) << 16);
 }
 
-} // namespace forms
+} // namespace toolkit

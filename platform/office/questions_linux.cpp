@@ -1,7 +1,9 @@
-#include "question_handler.h"
+// What LibreOffice asks while opening a file, learnt by opening it again hidden with an
+// interaction handler of ZEB's that notes each question and cancels it.
 
-#include "office_object.h"
-#include "text.h"
+#include "questions.h"
+
+#include "office_object_linux.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -11,8 +13,12 @@
 #include <com/sun/star/task/XInteractionAbort.hpp>
 #include <com/sun/star/task/XInteractionDisapprove.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
+
+#include <mutex>
 
 namespace office {
 
@@ -21,6 +27,20 @@ using css::uno::Reference;
 using css::uno::Sequence;
 
 namespace {
+
+/// Notes a question's kind, then answers it with Cancel (or No, where it has no Cancel). The
+/// office asks on threads of the bridge.
+class CancellingHandler : public cppu::WeakImplHelper1<css::task::XInteractionHandler> {
+public:
+    void SAL_CALL handle(const css::uno::Reference<css::task::XInteractionRequest>& request) override;
+
+    /// The questions asked so far, in order.
+    std::vector<Question> asked() const;
+
+private:
+    mutable std::mutex lock_;
+    std::vector<Question> asked_;
+};
 
 /// The kind of a request, by the type of what it carries.
 Question kind_of(const Any& request)
@@ -140,7 +160,7 @@ std::vector<Question> questions_on_opening(const rt::Object& desktop, const std:
         if (!let_go(opened) && left_open)
             *left_open = true;
     } catch (const css::lang::DisposedException&) {
-        throw office_error("loadComponentFromURL", o->session()->messages.get());
+        throw office_error("loadComponentFromURL", o->session().get());
     } catch (const css::uno::Exception&) {
         // The file would not open at all: what was asked before that still counts.
     }
