@@ -124,11 +124,6 @@ void Control::place()
         d->widget->setGeometry(to_pixels(left_), to_pixels(top_), to_pixels(width_), to_pixels(height_));
 }
 
-void Control::set_left(int twips) { left_ = twips; place(); }
-void Control::set_top(int twips) { top_ = twips; place(); }
-void Control::set_width(int twips) { width_ = twips; place(); }
-void Control::set_height(int twips) { height_ = twips; place(); }
-
 void Control::set_visible(bool on)
 {
     visible_ = on;

@@ -102,11 +102,6 @@ void Control::place()
         MoveWindow(d->window, pixels(left_), pixels(top_), pixels(width_), pixels(height_), TRUE);
 }
 
-void Control::set_left(int twips) { left_ = twips; place(); }
-void Control::set_top(int twips) { top_ = twips; place(); }
-void Control::set_width(int twips) { width_ = twips; place(); }
-void Control::set_height(int twips) { height_ = twips; place(); }
-
 void Control::set_visible(bool on)
 {
     visible_ = on;

@@ -99,10 +99,14 @@ public:
     std::intptr_t hwnd() const { return hwnd_; }
 
     struct Impl;
+    /// Lets go of the system's part of a form: each system's own.
+    struct ImplDeleter {
+        void operator()(Impl* impl) const;
+    };
 
 private:
     Application& app_;
-    std::unique_ptr<Impl> d;
+    std::unique_ptr<Impl, ImplDeleter> d;
     std::unique_ptr<win32::BroadcastReceiver> settings_receiver_;
     std::deque<std::unique_ptr<Menu>> menus_;
     std::deque<std::unique_ptr<MenuItem>> top_items_;

@@ -1,4 +1,5 @@
 #include "form.h"
+#include "form_system.h"
 #include "win32/broadcast.h"
 
 #include "application.h"
@@ -72,34 +73,12 @@ struct Form::Impl {
     QEventLoop* modal = nullptr;
 };
 
-Form::Form(Application& app) : app_(app), d(std::make_unique<Impl>(*this))
+Form::Form(Application& app) : app_(app), d(new Impl(*this))
 {
     hwnd_ = toolkit::register_window(&d->window);
 }
 
-Form::~Form()
-{
-    if (loaded_)
-        app_.closed(this);
-    while (!controls_.empty())
-        controls_.pop_back(); // children before their containers
-    menus_.clear();
-    top_items_.clear();
-}
-
-void Form::set_size(int width_twips, int height_twips)
-{
-    width_ = width_twips;
-    height_ = height_twips;
-    d->window.resize(to_pixels(width_twips), to_pixels(height_twips));
-}
-
-void Form::set_position(int left_twips, int top_twips)
-{
-    left_ = left_twips;
-    top_ = top_twips;
-    d->window.move(to_pixels(left_twips), to_pixels(top_twips));
-}
+void Form::ImplDeleter::operator()(Impl* impl) const { delete impl; }
 
 void Form::set_frameless(bool on)
 {
@@ -190,59 +169,39 @@ MenuItem& Form::add_menu_item(const std::string& caption)
     return *top_items_.back();
 }
 
-void Form::show()
-{
-    load();
-    if (loaded_) {
-        d->window.show();
-        // Shown after another program's window (the workbook in Calc), it comes to the front.
-        d->window.raise();
-        d->window.activateWindow();
-    }
-}
-
-void Form::hide()
-{
-    d->window.hide();
-    if (d->modal)
-        d->modal->quit();
-}
-
-void Form::show_modal()
-{
-    if (d->modal)
-        return; // already showing modally
-    load();
-    if (!loaded_)
-        return;
-    const FocusReturn focus;
-    d->window.setWindowModality(Qt::ApplicationModal);
-    d->window.show();
-    d->window.raise();
-    d->window.activateWindow();
-    QEventLoop loop;
-    d->modal = &loop;
-    loop.exec();
-    d->modal = nullptr;
-    d->window.setWindowModality(Qt::NonModal);
-}
-
 bool Form::visible() const { return d->window.isVisible(); }
 
-void Form::close()
+void show_window(Form::Impl& form)
 {
-    if (!loaded_ || closing_)
-        return;
-    closing_ = true;
-    if (on_unload)
-        on_unload();
-    d->window.hide();
-    if (d->modal)
-        d->modal->quit();
-    loaded_ = false;
-    closing_ = false;
-    settings_receiver_.reset();
-    app_.closed(this);
+    form.window.show();
+    // Shown after another program's window (the workbook in Calc), it comes to the front.
+    form.window.raise();
+    form.window.activateWindow();
 }
+
+void hide_window(Form::Impl& form)
+{
+    form.window.hide();
+    if (form.modal)
+        form.modal->quit();
+}
+
+bool showing_modally(const Form::Impl& form) { return form.modal != nullptr; }
+
+void run_modal(Form::Impl& impl, const Form&)
+{
+    const FocusReturn focus;
+    impl.window.setWindowModality(Qt::ApplicationModal);
+    show_window(impl);
+    QEventLoop loop;
+    impl.modal = &loop;
+    loop.exec();
+    impl.modal = nullptr;
+    impl.window.setWindowModality(Qt::NonModal);
+}
+
+void size_window(Form::Impl& form, int width, int height) { form.window.resize(to_pixels(width), to_pixels(height)); }
+
+void place_window(Form::Impl& form, int left, int top) { form.window.move(to_pixels(left), to_pixels(top)); }
 
 } // namespace forms

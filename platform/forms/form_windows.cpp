@@ -1,6 +1,7 @@
 // Forms as top-level system windows.
 
 #include "form.h"
+#include "form_system.h"
 
 #include "application.h"
 #include "menu_impl_windows.h"
@@ -101,7 +102,7 @@ void enable_others(HWND except, bool on)
 
 } // namespace
 
-Form::Form(Application& app) : app_(app), d(std::make_unique<Impl>(*this))
+Form::Form(Application& app) : app_(app), d(new Impl(*this))
 {
     d->back = CreateSolidBrush(colour_of(back_));
     d->window = CreateWindowExA(WS_EX_CONTROLPARENT, window_class(), "", framed, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
@@ -110,29 +111,7 @@ Form::Form(Application& app) : app_(app), d(std::make_unique<Impl>(*this))
     set_font(font_);
 }
 
-Form::~Form()
-{
-    if (loaded_)
-        app_.closed(this);
-    while (!controls_.empty())
-        controls_.pop_back(); // children before their containers
-    menus_.clear();
-    top_items_.clear();
-}
-
-void Form::set_size(int width_twips, int height_twips)
-{
-    width_ = width_twips;
-    height_ = height_twips;
-    SetWindowPos(d->window, nullptr, 0, 0, pixels(width_twips), pixels(height_twips), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form::set_position(int left_twips, int top_twips)
-{
-    left_ = left_twips;
-    top_ = top_twips;
-    SetWindowPos(d->window, nullptr, pixels(left_twips), pixels(top_twips), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void Form::ImplDeleter::operator()(Impl* impl) const { delete impl; }
 
 void Form::set_frameless(bool on)
 {
@@ -233,62 +212,48 @@ MenuItem& Form::add_menu_item(const std::string& caption)
     return *top_items_.back();
 }
 
-void Form::show()
+bool Form::visible() const { return IsWindowVisible(d->window) != FALSE; }
+
+void show_window(Form::Impl& form)
 {
-    load();
-    if (loaded_) {
-        ShowWindow(d->window, SW_SHOW);
-        SetForegroundWindow(d->window);
-        SetFocus(d->window);
+    ShowWindow(form.window, SW_SHOW);
+    SetForegroundWindow(form.window);
+    SetFocus(form.window);
+}
+
+void hide_window(Form::Impl& form)
+{
+    ShowWindow(form.window, SW_HIDE);
+    if (form.modal) {
+        form.modal = false;
+        PostMessageA(form.window, WM_NULL, 0, 0); // the modal loop wakes and sees it is over
     }
 }
 
-void Form::hide()
-{
-    ShowWindow(d->window, SW_HIDE);
-    if (d->modal) {
-        d->modal = false;
-        PostMessageA(d->window, WM_NULL, 0, 0); // the modal loop wakes and sees it is over
-    }
-}
+bool showing_modally(const Form::Impl& form) { return form.modal; }
 
-void Form::show_modal()
+void run_modal(Form::Impl& impl, const Form& form)
 {
-    if (d->modal)
-        return; // already showing modally
-    load();
-    if (!loaded_)
-        return;
-    enable_others(d->window, false);
-    d->modal = true;
-    show();
+    enable_others(impl.window, false);
+    impl.modal = true;
+    show_window(impl);
     MSG msg;
-    while (d->modal && loaded_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (impl.modal && form.loaded() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    d->modal = false;
-    enable_others(d->window, true);
+    impl.modal = false;
+    enable_others(impl.window, true);
 }
 
-bool Form::visible() const { return IsWindowVisible(d->window) != FALSE; }
-
-void Form::close()
+void size_window(Form::Impl& form, int width, int height)
 {
-    if (!loaded_ || closing_)
-        return;
-    closing_ = true;
-    if (on_unload)
-        on_unload();
-    ShowWindow(d->window, SW_HIDE);
-    if (d->modal) {
-        d->modal = false;
-        PostMessageA(d->window, WM_NULL, 0, 0);
-    }
-    loaded_ = false;
-    closing_ = false;
-    settings_receiver_.reset();
-    app_.closed(this);
+    SetWindowPos(form.window, nullptr, 0, 0, pixels(width), pixels(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void place_window(Form::Impl& form, int left, int top)
+{
+    SetWindowPos(form.window, nullptr, pixels(left), pixels(top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace forms

@@ -1,4 +1,5 @@
 #include "menu_linux.h"
+#include "menu_system.h"
 
 #include "runtime/error.h"
 
@@ -62,26 +63,33 @@ MenuArray::MenuArray(std::unique_ptr<Place> place) : place_(std::move(place)) {}
 
 MenuArray::~MenuArray() = default;
 
-MenuItem& MenuArray::operator[](int index)
+Menu::Menu(std::unique_ptr<Impl> impl) : d(std::move(impl)), title_(make_item(d->menu->menuAction()))
 {
-    auto it = items_.find(index);
-    if (it == items_.end())
-        throw rt::Error(rt::errSubscript, "ZEB", "Control array element '" + std::to_string(index) +
-                                                     "' doesn't exist");
-    return *it->second;
 }
 
-MenuItem& MenuArray::load(int index)
+Menu::~Menu() = default;
+
+std::unique_ptr<MenuItem> new_entry(Menu::Impl& menu, const std::string& caption)
 {
-    if (items_.count(index))
-        throw rt::Error(rt::errAlreadyLoaded, "ZEB", "Object already loaded");
-    QMenu* menu = place_->menu;
+    return make_item(menu.menu->addAction(QString::fromStdString(caption)));
+}
+
+std::unique_ptr<MenuArray> new_array(Menu::Impl& menu)
+{
+    auto place = std::make_unique<MenuArray::Place>();
+    place->menu = menu.menu;
+    return std::make_unique<MenuArray>(std::move(place));
+}
+
+std::unique_ptr<MenuItem> array_entry(MenuArray::Place& place, std::function<void()> chosen)
+{
+    QMenu* menu = place.menu;
     auto* action = new QAction(menu);
     // Entries of the array stay together: a new one goes right after the last one placed.
     QAction* before = nullptr;
-    if (place_->last) {
+    if (place.last) {
         const auto actions = menu->actions();
-        const auto last = actions.indexOf(place_->last.data());
+        const auto last = actions.indexOf(place.last.data());
         if (last >= 0 && last + 1 < actions.size())
             before = actions[last + 1];
     }
@@ -89,37 +97,11 @@ MenuItem& MenuArray::load(int index)
         menu->insertAction(before, action);
     else
         menu->addAction(action);
-    place_->last = action;
+    place.last = action;
     auto item = make_item(action);
     QObject::disconnect(item->impl().clicked);
-    item->impl().clicked = QObject::connect(action, &QAction::triggered, [this, index] {
-        if (on_click)
-            on_click(index);
-    });
-    return *(items_[index] = std::move(item));
-}
-
-Menu::Menu(std::unique_ptr<Impl> impl) : d(std::move(impl)), title_(make_item(d->menu->menuAction()))
-{
-}
-
-Menu::~Menu() = default;
-
-MenuItem& Menu::add_item(const std::string& caption)
-{
-    QAction* action = d->menu->addAction(QString::fromStdString(caption));
-    items_.push_back(make_item(action));
-    return *items_.back();
-}
-
-MenuArray& Menu::add_array(const std::string& caption)
-{
-    auto place = std::make_unique<MenuArray::Place>();
-    place->menu = d->menu;
-    arrays_.push_back(std::make_unique<MenuArray>(std::move(place)));
-    MenuArray& array = *arrays_.back();
-    array.load(0).set_caption(caption);
-    return array;
+    item->impl().clicked = QObject::connect(action, &QAction::triggered, std::move(chosen));
+    return item;
 }
 
 } // namespace forms

@@ -1,6 +1,7 @@
 // Menus, their entries and menu-item arrays on the system's menus.
 
 #include "menu_impl_windows.h"
+#include "menu_system.h"
 
 #include "runtime/error.h"
 #include "impl_windows.h"
@@ -108,28 +109,6 @@ MenuArray::MenuArray(std::unique_ptr<Place> place) : place_(std::move(place)) {}
 
 MenuArray::~MenuArray() = default;
 
-MenuItem& MenuArray::operator[](int index)
-{
-    auto it = items_.find(index);
-    if (it == items_.end())
-        throw rt::Error(rt::errSubscript, "ZEB", "Control array element '" + std::to_string(index) + "' doesn't exist");
-    return *it->second;
-}
-
-MenuItem& MenuArray::load(int index)
-{
-    if (items_.count(index))
-        throw rt::Error(rt::errAlreadyLoaded, "ZEB", "Object already loaded");
-    // Entries of the array stay together: a new one goes right after the last one placed.
-    auto item = make_item(*place_->bar, *place_->host, "", nullptr, place_->last);
-    place_->last = &item->impl();
-    item->impl().chosen = [this, index] {
-        if (on_click)
-            on_click(index);
-    };
-    return *(items_[index] = std::move(item));
-}
-
 Menu::Impl::~Impl()
 {
     if (host.menu)
@@ -149,23 +128,28 @@ Menu::~Menu()
     title_.reset();
 }
 
-MenuItem& Menu::add_item(const std::string& caption)
+std::unique_ptr<MenuItem> new_entry(Menu::Impl& menu, const std::string& caption)
 {
-    items_.push_back(make_item(*d->bar, d->host, caption));
-    return *items_.back();
+    return make_item(*menu.bar, menu.host, caption);
 }
 
-MenuArray& Menu::add_array(const std::string& caption)
+std::unique_ptr<MenuArray> new_array(Menu::Impl& menu)
 {
     auto place = std::make_unique<MenuArray::Place>();
-    place->bar = d->bar;
-    place->host = &d->host;
-    if (!d->host.entries.empty())
-        place->last = d->host.entries.back();
-    arrays_.push_back(std::make_unique<MenuArray>(std::move(place)));
-    MenuArray& array = *arrays_.back();
-    array.load(0).set_caption(caption);
-    return array;
+    place->bar = menu.bar;
+    place->host = &menu.host;
+    if (!menu.host.entries.empty())
+        place->last = menu.host.entries.back();
+    return std::make_unique<MenuArray>(std::move(place));
+}
+
+std::unique_ptr<MenuItem> array_entry(MenuArray::Place& place, std::function<void()> chosen)
+{
+    // Entries of the array stay together: a new one goes right after the last one placed.
+    auto item = make_item(*place.bar, *place.host, "", nullptr, place.last);
+    place.last = &item->impl();
+    item->impl().chosen = std::move(chosen);
+    return item;
 }
 
 } // namespace forms
