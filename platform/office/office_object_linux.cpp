@@ -160,12 +160,8 @@ Reference<XIdlMethod> OfficeObject::method_of(const rtl::OUString& iface, const 
 
 Any OfficeObject::as_interface(const rtl::OUString& iface)
 {
-    auto is = [&](const Any& a) {
-        if (a.getValueTypeName() == iface)
-            return true;
-        Reference<css::reflection::XIdlClass> wanted = session_->reflection->forName(iface);
-        return wanted.is() && wanted->isAssignableFrom(session_->reflection->forName(a.getValueTypeName()));
-    };
+    const css::uno::Type wanted(css::uno::TypeClass_INTERFACE, iface);
+    auto is = [&](const Any& a) { return wanted.isAssignableFrom(a.getValueType()); };
     if (is(target_))
         return target_;
     for (const Any& h : held_)
