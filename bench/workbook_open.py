@@ -118,7 +118,7 @@ def ratio(a, b):
 
 def main():
     zeb, office_ctl, minimal = sys.argv[1:4]
-    rounds = int(sys.argv[4]) if len(sys.argv) > 4 else int(os.environ.get("ZEB_BENCH_RUNS", "5"))
+    rounds = int(sys.argv[4]) if len(sys.argv) > 4 else int(os.environ.get("ZEB_BENCH_RUNS", "15"))
     session = Session(os.path.join(os.path.dirname(zeb), "..", "artefacts"), office_ctl)
     watch = None
     try:

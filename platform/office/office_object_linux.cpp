@@ -27,7 +27,6 @@ namespace office {
 using css::uno::Any;
 using css::uno::Reference;
 using css::uno::Sequence;
-using css::reflection::XIdlMethod;
 
 namespace {
 
@@ -105,7 +104,7 @@ OfficeObject::OfficeObject(std::shared_ptr<Session> session, Any target)
 {
 }
 
-Reference<XIdlMethod> OfficeObject::method_of(const rtl::OUString& iface, const std::string& lower_name, sal_Int32 argc)
+const Method* OfficeObject::method_of(const rtl::OUString& iface, const std::string& lower_name, sal_Int32 argc)
 {
     auto known = session_->methods.find(iface);
     if (known == session_->methods.end()) {
@@ -115,8 +114,6 @@ Reference<XIdlMethod> OfficeObject::method_of(const rtl::OUString& iface, const 
         known = session_->methods.emplace(iface, std::unordered_map<std::string, Method>()).first;
         css::uno::TypeDescription described(iface);
         if (described.is() && described.get()->eTypeClass == typelib_TypeClass_INTERFACE) {
-            if (!described.get()->bComplete)
-                described.makeComplete();
             const auto* members = reinterpret_cast<const typelib_InterfaceTypeDescription*>(described.get());
             for (sal_Int32 i = 0; i < members->nAllMembers; ++i) {
                 const typelib_TypeDescriptionReference* member = members->ppAllMembers[i];
@@ -127,7 +124,7 @@ Reference<XIdlMethod> OfficeObject::method_of(const rtl::OUString& iface, const 
                 const rtl::OUString tail = full.copy(full.indexOf("::") + 2);
                 const sal_Int32 end = tail.indexOf(':');
                 const rtl::OUString exact = end < 0 ? tail : tail.copy(0, end);
-                known->second.emplace(lower(utf8(exact)), Method{exact, false, nullptr});
+                known->second.emplace(lower(utf8(exact)), Method{exact, false, nullptr, {}});
             }
         }
     }
@@ -145,15 +142,17 @@ Reference<XIdlMethod> OfficeObject::method_of(const rtl::OUString& iface, const 
             try {
                 Reference<css::reflection::XIdlClass> cls = session_->reflection->forName(iface);
                 m.idl = cls.is() ? cls->getMethod(m.exact) : nullptr;
-                for (const auto& p : m.idl.is() ? m.idl->getParameterInfos() : Sequence<css::reflection::ParamInfo>())
+                for (const auto& p : m.idl.is() ? m.idl->getParameterInfos() : Sequence<css::reflection::ParamInfo>()) {
                     if (p.aMode != css::reflection::ParamMode_IN)
                         m.idl.clear(); // out parameters stay with the adapter
+                    m.params.emplace_back(p.aType->getTypeClass(), p.aType->getName());
+                }
             } catch (const css::uno::RuntimeException&) {
                 m.idl.clear(); // not in ZEB's reflection: the adapter serves
             }
         }
-        if (m.idl.is() && m.idl->getParameterTypes().getLength() == argc)
-            return m.idl;
+        if (m.idl.is() && static_cast<sal_Int32>(m.params.size()) == argc)
+            return &m;
     }
     return nullptr;
 }
@@ -200,19 +199,19 @@ std::optional<OfficeObject::Straight> OfficeObject::straight(const std::string& 
     if (target_.getValueTypeClass() != css::uno::TypeClass_INTERFACE)
         return std::nullopt;
     const rtl::OUString came_as = target_.getValueTypeName();
-    if (auto m = method_of(came_as, lower_name, argc); m.is())
+    if (auto m = method_of(came_as, lower_name, argc))
         return Straight{m, target_};
     // What the last object that came as this type said it implements, while this one has the
     // interface that declares the name; else what this one says.
     if (auto said = session_->implemented.find(came_as); said != session_->implemented.end() && !types_)
         for (const rtl::OUString& iface : said->second)
-            if (auto m = method_of(iface, lower_name, argc); m.is()) {
+            if (auto m = method_of(iface, lower_name, argc)) {
                 if (Any typed = as_interface(iface); typed.hasValue())
                     return Straight{m, typed};
                 break;
             }
     for (const rtl::OUString& iface : own_types())
-        if (auto m = method_of(iface, lower_name, argc); m.is()) {
+        if (auto m = method_of(iface, lower_name, argc)) {
             session_->implemented[came_as] = *types_;
             return Straight{m, as_interface(iface)};
         }
@@ -271,11 +270,10 @@ rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>
         params.getArray()[i] = to_any(args[static_cast<std::size_t>(i)]);
     try {
         if (auto way = straight(lower(name), argc)) {
-            const auto types = way->method->getParameterTypes();
             Sequence<Any> converted(argc);
             bool converts = true;
             for (sal_Int32 i = 0; converts && i < argc; ++i) {
-                const css::uno::Type wanted(types[i]->getTypeClass(), types[i]->getName());
+                const css::uno::Type& wanted = way->method->params[static_cast<std::size_t>(i)];
                 try {
                     converted.getArray()[i] = params[i].getValueType() == wanted
                                                   ? params[i]
@@ -285,7 +283,7 @@ rt::Value OfficeObject::call(std::string_view name, const std::vector<rt::Value>
                 }
             }
             if (converts)
-                return to_value(way->method->invoke(way->typed, converted), session_);
+                return to_value(way->method->idl->invoke(way->typed, converted), session_);
         }
     } catch (const css::reflection::InvocationTargetException&) {
         throw failure(name); // the member itself failed

@@ -51,6 +51,7 @@ struct Method {
     rtl::OUString exact; ///< the name in its own letter case
     bool looked_up = false;
     css::uno::Reference<css::reflection::XIdlMethod> idl; ///< null: none to call straight (out parameters)
+    std::vector<css::uno::Type> params;                   ///< the parameters' types, in order
 };
 
 /// One connection to a running office: what every object handed out from it shares.
@@ -89,7 +90,7 @@ public:
 private:
     /// A method that serves a call straight, and the object as the interface that has it.
     struct Straight {
-        css::uno::Reference<css::reflection::XIdlMethod> method;
+        const Method* method;
         css::uno::Any typed;
     };
     /// The way to call `lower_name` with `argc` arguments straight (a property read: its
@@ -97,8 +98,7 @@ private:
     std::optional<Straight> straight(const std::string& lower_name, sal_Int32 argc);
     /// The method of `iface` named `lower_name` (or its getter when `argc` is 0) that takes
     /// `argc` arguments, all in; null when it has none.
-    css::uno::Reference<css::reflection::XIdlMethod> method_of(const rtl::OUString& iface,
-                                                              const std::string& lower_name, sal_Int32 argc);
+    const Method* method_of(const rtl::OUString& iface, const std::string& lower_name, sal_Int32 argc);
     /// The object as interface `iface`: the one it came as or one asked for already, else asked
     /// for now (one round trip) and held; void when it lacks it.
     css::uno::Any as_interface(const rtl::OUString& iface);
