@@ -1,3 +1,5 @@
+// Taking the places in LibreOffice's sources out of what it says, for a person to read.
+
 #include "office_words.h"
 
 #include <iostream>
