@@ -69,6 +69,24 @@ void Form::close()
     app_.closed(this);
 }
 
+namespace {
+
+/// `control`, kept in `controls` for the form's life.
+template <typename T>
+T& keep(std::deque<std::unique_ptr<Control>>& controls, std::unique_ptr<T> control)
+{
+    T& kept = *control;
+    controls.push_back(std::move(control));
+    return kept;
+}
+
+} // namespace
+
+Frame& Form::add_frame(Control* container) { return keep(controls_, new_control<Frame>(*d, container)); }
+Label& Form::add_label(Control* container) { return keep(controls_, new_control<Label>(*d, container)); }
+PictureBox& Form::add_picture_box(Control* container) { return keep(controls_, new_control<PictureBox>(*d, container)); }
+Image& Form::add_image(Control* container) { return keep(controls_, new_control<Image>(*d, container)); }
+
 void Form::set_size(int width_twips, int height_twips)
 {
     width_ = width_twips;

@@ -111,27 +111,16 @@ int Form::text_height(const std::string& text) const
     return to_twips(QFontMetrics(toolkit::to_qfont(font_.name, font_.size, font_.bold)).height()) * static_cast<int>(lines);
 }
 
-namespace {
-
-QWidget* parent_widget(QMainWindow& window, Control* container)
-{
-    return container ? container_of(*container) : window.centralWidget();
-}
-
-/// A new control of type T in `container`, kept in `controls`.
 template <typename T>
-T& add_control(std::deque<std::unique_ptr<Control>>& controls, QMainWindow& window, Control* container)
+std::unique_ptr<T> new_control(Form::Impl& form, Control* container)
 {
-    controls.push_back(make_control<T>(parent_widget(window, container)));
-    return static_cast<T&>(*controls.back());
+    return make_control<T>(container ? container_of(*container) : form.window.centralWidget());
 }
 
-} // namespace
-
-Frame& Form::add_frame(Control* container) { return add_control<Frame>(controls_, d->window, container); }
-Label& Form::add_label(Control* container) { return add_control<Label>(controls_, d->window, container); }
-PictureBox& Form::add_picture_box(Control* container) { return add_control<PictureBox>(controls_, d->window, container); }
-Image& Form::add_image(Control* container) { return add_control<Image>(controls_, d->window, container); }
+template std::unique_ptr<Frame> new_control<Frame>(Form::Impl&, Control*);
+template std::unique_ptr<Label> new_control<Label>(Form::Impl&, Control*);
+template std::unique_ptr<PictureBox> new_control<PictureBox>(Form::Impl&, Control*);
+template std::unique_ptr<Image> new_control<Image>(Form::Impl&, Control*);
 
 std::string Form::caption() const { return d->window.windowTitle().toStdString(); }
 

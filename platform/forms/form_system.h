@@ -4,6 +4,8 @@
 
 #include "form.h"
 
+#include <memory>
+
 namespace forms {
 
 /// Puts the form's window on the screen, in front, with the keyboard.
@@ -19,5 +21,9 @@ void run_modal(Form::Impl& impl, const Form& form);
 void size_window(Form::Impl& form, int width, int height);
 /// Places the form's window at `left`, `top` twips on the screen.
 void place_window(Form::Impl& form, int left, int top);
+/// A new control of kind T (Frame, Label, PictureBox, Image) inside `container`, or on the
+/// form itself when it is null.
+template <typename T>
+std::unique_ptr<T> new_control(Form::Impl& form, Control* container);
 
 } // namespace forms

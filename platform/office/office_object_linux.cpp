@@ -169,7 +169,7 @@ Any OfficeObject::as_interface(const rtl::OUString& iface)
     Reference<css::uno::XInterface> object(target_, css::uno::UNO_QUERY);
     if (!object.is())
         return {};
-    Any typed = object->queryInterface(css::uno::Type(css::uno::TypeClass_INTERFACE, iface));
+    Any typed = object->queryInterface(wanted);
     if (typed.hasValue()) {
         // While the interface is held, asking the same object for it again (through another
         // object ZEB made of it, as a collection read afresh each time) is answered in ZEB.
