@@ -64,6 +64,9 @@ struct Session {
     std::map<rtl::OUString, std::unordered_map<std::string, Method>> methods;
     /// The interfaces the last object asked said it implements, by the type it came as.
     std::map<rtl::OUString, std::vector<rtl::OUString>> implemented;
+    /// The interface that declared a name on the last object that came as a type, by the type,
+    /// the name in lower case and the number of arguments.
+    std::unordered_map<std::string, rtl::OUString> declared_by;
 
     /// The interfaces asked of objects last, held a while (how many: recent_kept).
     std::deque<css::uno::Any> recent;
