@@ -1,9 +1,8 @@
 // Finding and calling an office object's member by name. A call goes straight through the
 // interface that declares the member, with ZEB's own reflection: the interface the object came
-// as first, then what the object says it implements (asked once). For an object that came as a
-// type seen before, the interface that declared the name on the last such object is tried first,
-// then the others that object said it implements; the object is asked whether it has the one
-// chosen. Properties, out parameters and structs go through an Invocation adapter of the office's.
+// as first, then the one that declared the name on the last object that came as the same type
+// (the object asked whether it has it), then what the object says it implements (asked once).
+// Properties, out parameters and structs go through an Invocation adapter of the office's.
 
 #include "office_object_linux.h"
 
@@ -203,26 +202,14 @@ std::optional<OfficeObject::Straight> OfficeObject::straight(const std::string& 
     if (auto m = method_of(came_as, lower_name, argc))
         return Straight{m, target_};
     // The interface that declared the name on the last object that came as this type, while this
-    // one has it (a call made once per sheet finds its way at once).
+    // one has it (a call made once per sheet finds its way at once); else what this one says.
     rtl::OUString& declared = session_->declared_by[utf8(came_as) + ' ' + lower_name + ' ' + std::to_string(argc)];
     if (!declared.isEmpty())
         if (auto m = method_of(declared, lower_name, argc))
             if (Any typed = as_interface(declared); typed.hasValue())
                 return Straight{m, typed};
-    // What the last object that came as this type said it implements, while this one has the
-    // interface that declares the name; else what this one says.
-    if (auto said = session_->implemented.find(came_as); said != session_->implemented.end() && !types_)
-        for (const rtl::OUString& iface : said->second)
-            if (auto m = method_of(iface, lower_name, argc)) {
-                if (Any typed = as_interface(iface); typed.hasValue()) {
-                    declared = iface;
-                    return Straight{m, typed};
-                }
-                break;
-            }
     for (const rtl::OUString& iface : own_types())
         if (auto m = method_of(iface, lower_name, argc)) {
-            session_->implemented[came_as] = *types_;
             declared = iface;
             return Straight{m, as_interface(iface)};
         }

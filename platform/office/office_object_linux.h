@@ -62,8 +62,6 @@ struct Session {
     css::uno::Reference<css::script::XTypeConverter> converter;       ///< ZEB's own
     /// Each interface's methods (its bases' too) by name in lower case, read once.
     std::map<rtl::OUString, std::unordered_map<std::string, Method>> methods;
-    /// The interfaces the last object asked said it implements, by the type it came as.
-    std::map<rtl::OUString, std::vector<rtl::OUString>> implemented;
     /// The interface that declared a name on the last object that came as a type, by the type,
     /// the name in lower case and the number of arguments.
     std::unordered_map<std::string, rtl::OUString> declared_by;
